@@ -1,0 +1,128 @@
+// How the controls change: each change of a label or an image repaints its
+// old and new rectangle on the surface at once; timers and menu items tell
+// their watcher.
+#include "shell/controls.h"
+
+#include <QImageReader>
+#include <QPainter>
+
+#include "shell/surface.h"
+
+void Layer::repaintChange(const QRect& before) {
+    if (!surface_) return;
+    surface_->repaint(before);
+    surface_->repaint(rect());
+}
+
+void Layer::move(double left, double top) {
+    const QRect before = rect();
+    left_ = Surface::pixel(left);
+    top_ = Surface::pixel(top);
+    if (visible_) repaintChange(before);
+}
+
+// Showing a shown control or hiding a hidden one changes nothing.
+void Layer::setVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    repaintChange(rect());
+}
+
+void Image::design(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+}
+
+void Image::setPicture(const QImage& picture) {
+    const QRect before = rect();
+    picture_ = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
+    if (!picture_.isNull()) {
+        width_ = picture_.width();
+        height_ = picture_.height();
+    }
+    repaintChange(before);
+}
+
+bool Image::loadPicture(const QString& path) {
+    QImageReader reader(path);
+    const QImage picture = reader.read();
+    setPicture(picture);
+    return !picture.isNull();
+}
+
+void Label::design(const Design& d) {
+    left_ = d.left;
+    top_ = d.top;
+    width_ = d.width;
+    height_ = d.height;
+    caption_ = d.caption;
+    foreColor_ = d.foreColor;
+    backColor_ = d.backColor;
+    font_ = QFont(d.fontFamily);
+    font_.setPixelSize(static_cast<int>(std::lround(d.fontPoints * 96.0 / 72.0)));
+    font_.setBold(d.bold);
+    visible_ = d.visible;
+    alignment_ = d.alignment;
+    render();
+}
+
+void Label::setCaption(const QString& caption) {
+    caption_ = caption;
+    render();
+    repaintChange(rect());
+}
+
+void Label::refresh() { repaintChange(rect()); }
+
+void Label::render() {
+    rendered_ = QImage(width_, height_, QImage::Format_RGB32);
+    auto colour = [](Long c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); };
+    rendered_.fill(colour(backColor_));
+    QPainter painter(&rendered_);
+    painter.setFont(font_);
+    painter.setPen(colour(foreColor_));
+    painter.drawText(rendered_.rect(), static_cast<int>(alignment_ | Qt::AlignTop | Qt::TextWordWrap), caption_);
+}
+
+void Timer::setInterval(Long milliseconds) {
+    interval_ = milliseconds;
+    if (changed_) changed_();
+}
+
+// Enabling a running timer leaves its count alone; a new interval or a
+// stop and start begins the count afresh.
+void Timer::setEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    if (changed_) changed_();
+}
+
+void MenuItem::design(const QString& caption, std::vector<MenuItem*> items) {
+    caption_ = caption;
+    items_ = std::move(items);
+}
+
+void MenuItem::setChecked(bool checked) {
+    checked_ = checked;
+    changed();
+}
+
+void MenuItem::setEnabled(bool enabled) {
+    enabled_ = enabled;
+    changed();
+}
+
+void MenuItem::setVisible(bool visible) {
+    visible_ = visible;
+    changed();
+}
+
+void MenuItem::click() const {
+    if (click_) click_();
+}
+
+void MenuItem::changed() const {
+    if (changed_) changed_();
+}

@@ -1,0 +1,21 @@
+// The game's number types and its two rounding rules. Integers are 16-bit
+// and Longs 32-bit, as the game's fields have always been; Singles are
+// stored as float and worked out in double before they are stored.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+using Integer = std::int16_t;
+using Long = std::int32_t;
+using Single = float;
+using Double = double;
+
+// Rounds down: Int(-0.5) is -1.
+inline double Int(double x) { return std::floor(x); }
+
+// Rounds to the nearest whole number, halves to even: CInt(2.5) is 2.
+inline double CInt(double x) { return std::nearbyint(x); }
+
+// A colour number: red + 256 green + 65536 blue.
+inline constexpr Long RGB(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }

@@ -1,0 +1,124 @@
+// The visible surface: composing the layers into the frame buffer, and the
+// three drawing operations the game uses on top of them.
+#include "shell/surface.h"
+
+#include <algorithm>
+
+#include "shell/controls.h"
+
+namespace {
+
+QRgb toRgb(Long colour) {
+    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+// The window's own colour before the first reset makes it black.
+constexpr Long SystemWindowColour = RGB(255, 255, 255);
+
+}  // namespace
+
+Surface::Surface()
+    : frame_(Width, Height, QImage::Format_RGB32),
+      bits_(frame_.bits()),
+      stride_(static_cast<int>(frame_.bytesPerLine())),
+      backColor_(SystemWindowColour) {
+    clear();
+}
+
+void Surface::addImage(Image& image) {
+    image.surface_ = this;
+    images_.push_back(&image);
+}
+
+void Surface::addLabel(Label& label) {
+    label.surface_ = this;
+    labels_.push_back(&label);
+}
+
+void Surface::setBackColor(Long colour) {
+    backColor_ = colour;
+    clear();
+}
+
+void Surface::setPicture(const QImage& picture) {
+    picture_ = picture.convertToFormat(QImage::Format_RGB32);
+    clear();
+}
+
+void Surface::clear() { repaint(frame_.rect()); }
+
+void Surface::repaint(const QRect& area) {
+    const QRect clip = area & frame_.rect();
+    if (clip.isEmpty()) return;
+    fill(clip, toRgb(backColor_));
+    if (!picture_.isNull()) blit(picture_, QPoint(0, 0), clip);
+    for (const Image* image : images_)
+        if (image->visible() && !image->picture().isNull())
+            blit(image->picture(), image->rect().topLeft(), clip);
+    for (const Label* label : labels_)
+        if (label->visible()) blit(label->rendered(), label->rect().topLeft(), clip);
+    touch(clip);
+}
+
+void Surface::fill(const QRect& area, QRgb colour) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(bits_ + y * stride_);
+        std::fill(row + area.left(), row + area.right() + 1, colour);
+    }
+}
+
+void Surface::blit(const QImage& source, const QPoint& at, const QRect& area) {
+    const QRect part = QRect(at, source.size()) & area;
+    if (part.isEmpty()) return;
+    const int bytes = part.width() * static_cast<int>(sizeof(QRgb));
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        const uchar* from = source.constScanLine(y - at.y()) + (part.left() - at.x()) * 4;
+        std::copy(from, from + bytes, bits_ + y * stride_ + part.left() * 4);
+    }
+}
+
+void Surface::box(double x1, double y1, double x2, double y2, Long colour) {
+    const int left = pixel(std::min(x1, x2)), right = pixel(std::max(x1, x2));
+    const int top = pixel(std::min(y1, y2)), bottom = pixel(std::max(y1, y2));
+    const QRect area = QRect(QPoint(left, top), QPoint(right, bottom)) & frame_.rect();
+    if (area.isEmpty()) return;
+    fill(area, toRgb(colour));
+    touch(area);
+}
+
+void Surface::pset(double x, double y, Long colour) {
+    const int px = pixel(x), py = pixel(y);
+    if (px < 0 || py < 0 || px >= Width || py >= Height) return;
+    reinterpret_cast<QRgb*>(bits_ + py * stride_)[px] = toRgb(colour);
+    touch(QRect(px, py, 1, 1));
+}
+
+// A one-pixel outline by the midpoint rule; radius 0 is a single point.
+void Surface::circle(double cx, double cy, double radius, Long colour) {
+    const int x0 = pixel(cx), y0 = pixel(cy), r = pixel(radius);
+    if (r < 0) return;
+    const QRgb rgb = toRgb(colour);
+    auto plot = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= Width || y >= Height) return;
+        reinterpret_cast<QRgb*>(bits_ + y * stride_)[x] = rgb;
+    };
+    int x = r, y = 0, err = 1 - r;
+    while (x >= y) {
+        plot(x0 + x, y0 + y); plot(x0 - x, y0 + y); plot(x0 + x, y0 - y); plot(x0 - x, y0 - y);
+        plot(x0 + y, y0 + x); plot(x0 - y, y0 + x); plot(x0 + y, y0 - x); plot(x0 - y, y0 - x);
+        ++y;
+        if (err < 0) {
+            err += 2 * y + 1;
+        } else {
+            --x;
+            err += 2 * (y - x) + 1;
+        }
+    }
+    touch(QRect(x0 - r, y0 - r, 2 * r + 1, 2 * r + 1) & frame_.rect());
+}
+
+QRect Surface::takeDirty() {
+    const QRect dirty = dirty_;
+    dirty_ = QRect();
+    return dirty;
+}

@@ -1,0 +1,60 @@
+// The platform the unit tests give the game: random numbers from a script,
+// a fresh program directory holding our pictures and sounds, and a record
+// of every sound, dialog, pause and exit. Nothing sleeps and nothing
+// reaches the screen or the speakers.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <random>
+
+#include "shell/platform.h"
+
+struct TestPlatform : Platform {
+    TestPlatform();
+
+    // Random numbers: the script first, in order, then a fixed sequence.
+    std::deque<float> script;
+    void queue(std::initializer_list<float> values) { script.insert(script.end(), values); }
+    int draws = 0;
+
+    QTemporaryDir folder;
+    int devices = 1;
+    QStringList played;          // file names of the sounds that played
+    QStringList mediaCommands;
+    QStringList messages;        // text of every message box
+    QStringList messageTitles;
+    QStringList prompts;         // prompt of every input box
+    QStringList promptTitles;
+    std::deque<QString> answers; // what the player types, "" for Cancel
+    int holds = 0;
+    int holdMilliseconds = 0;
+    int presents = 0;
+    std::optional<int> exitStatus;
+    // Runs inside every pause and every dialog, to look at the window then.
+    std::function<void()> duringHold;
+    std::function<void()> duringDialog;
+
+    // Removes one of the files beside the program.
+    void remove(const QString& fileName);
+    QString path(const QString& fileName) const;
+
+    float rnd() override;
+    QString programDirectory() override;
+    int waveOutDeviceCount() override;
+    bool playSound(const QString& path, bool async) override;
+    long sendMediaCommand(const QString& command) override;
+    void messageBox(const QString& text, const QString& title) override;
+    QString inputBox(const QString& prompt, const QString& title) override;
+    void hold(int milliseconds) override;
+    void present() override;
+    void endProgram(int exitStatus) override;
+
+private:
+    std::mt19937 fallback{20261207};
+};
