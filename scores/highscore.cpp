@@ -1,0 +1,36 @@
+// The high-score step of every reset: a game that passed the high score
+// plays the fanfare, asks the player's name and keeps it in "HS"; otherwise
+// the stored high score and its holder are read back.
+#include "scores/hsfile.h"
+#include "shell/frmVorlane.h"
+
+namespace {
+
+constexpr int LongestName = 10;
+
+QString firstCharacters(const QString& text, int count) {
+    const QVector<uint> characters = text.toUcs4();
+    if (characters.size() <= count) return text;
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), count);
+}
+
+}  // namespace
+
+void frmVorlane::HighScoreStep() {
+    const QString file = ProgramFile(QStringLiteral("HS"));
+    if (!blnNewHigh) {
+        const HighScore stored = readHighScoreFile(file);
+        dblHighScore = stored.score;
+        strHighName = stored.name;
+        return;
+    }
+    CloseAllDevices(QStringLiteral("Close all"));
+    Timer1.setEnabled(false);
+    if (blnWaveDevice) PlayWaveFile(ProgramFile(QStringLiteral("high.wav")), true);
+    strHighName = platform.inputBox(QStringLiteral("Enter your name ...\r\rMax 10 Characters."),
+                                    QStringLiteral("!!! High score !!!"));
+    strHighName = firstCharacters(strHighName, LongestName);
+    // A folder we may not write to keeps the high score for this run only.
+    writeHighScoreFile(file, strHighName, dblHighScore);
+    blnNewHigh = false;
+}

@@ -1,0 +1,51 @@
+// The sound layer: a cue sounds only while sound is on and a device exists,
+// except the high-score fanfare; a missing file is silence.
+#include "tests/support/GameTest.h"
+
+using SoundTest = GameTest;
+
+TEST_F(SoundTest, WithoutADeviceNothingPlaysAndSoundStartsOff) {
+    platform.devices = 0;
+    load();
+    EXPECT_FALSE(form->blnWaveDevice);
+    EXPECT_FALSE(form->blnSound);
+    EXPECT_TRUE(form->mnuSound.checked()) << "the item shows its check mark all the same";
+
+    form->mnuSound_Click();
+    form->mnuStart_Click();
+    EXPECT_TRUE(form->blnSound);
+    EXPECT_TRUE(platform.played.isEmpty());
+}
+
+TEST_F(SoundTest, AMissingSoundIsSilenceAndTheGameGoesOn) {
+    load();
+    platform.remove(QStringLiteral("Sheet.wav"));
+    platform.played.clear();
+
+    EXPECT_FALSE(form->PlayWaveFile(platform.path(QStringLiteral("Sheet.wav")), true));
+    form->mnuStart_Click();
+
+    EXPECT_TRUE(platform.played.isEmpty());
+    EXPECT_EQ(form->intGameState, 0);
+    EXPECT_TRUE(form->PlayWaveFile(platform.path(QStringLiteral("Fire.wav")), true));
+}
+
+TEST_F(SoundTest, TheFanfarePlaysWithSoundSwitchedOffButNeedsADevice) {
+    load();
+    platform.played.clear();
+    form->mnuSound_Click();
+    form->blnNewHigh = true;
+    form->ResetGame();
+    EXPECT_EQ(platform.played, QStringList({"high.wav"}));
+    EXPECT_EQ(platform.mediaCommands.mid(1, 1), QStringList({"Close all"}));
+}
+
+TEST_F(SoundTest, NoFanfareWithoutADevice) {
+    platform.devices = 0;
+    load();
+    form->mnuSound_Click();
+    form->blnNewHigh = true;
+    form->ResetGame();
+    EXPECT_TRUE(platform.played.isEmpty());
+    EXPECT_EQ(platform.prompts.size(), 1) << "the name is asked all the same";
+}
