@@ -1,0 +1,127 @@
+// The game's main window: the client area, the menu bar mirror, the timer
+// drivers and the keys.
+#include "shell/qt/MainWindow.h"
+
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QTimer>
+
+#include "shell/frmVorlane.h"
+#include "shell/qt/DesktopPlatform.h"
+#include "shell/qt/KeyCodes.h"
+#include "shell/qt/SurfaceWidget.h"
+
+namespace {
+
+// Alt is a fire key: pressing it alone must not put the keyboard into the
+// menu bar, as the desktop style would.
+class NoAltMenuStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+}  // namespace
+
+MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
+    : form_(form), platform_(platform), view_(new SurfaceWidget(form.surface, this)) {
+    setWindowTitle(form_.caption);
+    setCentralWidget(view_);
+    // The window takes the size of the play area and the menu bar and cannot
+    // be resized; it follows the menu bar when the game hides the menus.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The window keeps the keyboard: nothing inside it takes the focus.
+    setFocusPolicy(Qt::StrongFocus);
+    menuBar()->setFocusPolicy(Qt::NoFocus);
+    auto* style = new NoAltMenuStyle;
+    style->setParent(menuBar());
+    menuBar()->setStyle(style);
+    platform_.attach(*view_);
+    connect(view_, &SurfaceWidget::doubleClicked, this, [this] { handle([this] { form_.Form_DblClick(); }); });
+    buildMenus();
+    driveTimer(form_.Timer1, &frmVorlane::Timer1_Timer);
+    driveTimer(form_.Timer2, &frmVorlane::Timer2_Timer);
+    driveTimer(form_.Timer3, &frmVorlane::Timer3_Timer);
+    driveTimer(form_.Timer4, &frmVorlane::Timer4_Timer);
+    driveTimer(form_.Timer6, &frmVorlane::Timer6_Timer);
+}
+
+// The game outlives the window; its controls must not call back into it.
+MainWindow::~MainWindow() {
+    for (Timer* timer : {&form_.Timer1, &form_.Timer2, &form_.Timer3, &form_.Timer4, &form_.Timer6})
+        timer->onChange({});
+    for (MenuItem* menu : form_.menuBar()) {
+        menu->onChange({});
+        for (MenuItem* item : menu->items()) item->onChange({});
+    }
+}
+
+void MainWindow::handle(const std::function<void()>& handler) {
+    handler();
+    view_->showChanges();
+}
+
+// An item shows a check mark while the game has it checked and nothing at
+// all otherwise, not an empty box.
+void MainWindow::mirrorItem(QAction* action, const MenuItem& item) {
+    action->setText(item.caption());
+    action->setCheckable(item.checked());
+    action->setChecked(item.checked());
+    action->setEnabled(item.enabled());
+    action->setVisible(item.visible());
+}
+
+void MainWindow::buildMenus() {
+    for (MenuItem* menu : form_.menuBar()) {
+        QMenu* popup = menuBar()->addMenu(menu->caption());
+        QAction* title = popup->menuAction();
+        menu->onChange([this, title, menu] { mirrorItem(title, *menu); });
+        mirrorItem(title, *menu);
+        for (MenuItem* item : menu->items()) {
+            QAction* action = popup->addAction(item->caption());
+            // Qt takes the mark off a checked item on a click by itself; the
+            // game decides it, so the item is mirrored again afterwards.
+            connect(action, &QAction::triggered, this, [this, action, item] {
+                handle([item] { item->click(); });
+                mirrorItem(action, *item);
+            });
+            item->onChange([this, action, item] { mirrorItem(action, *item); });
+            mirrorItem(action, *item);
+        }
+    }
+}
+
+void MainWindow::driveTimer(Timer& timer, void (frmVorlane::*tick)()) {
+    auto* clock = new QTimer(this);
+    clock->setTimerType(Qt::PreciseTimer);
+    // Nothing of the game runs while a dialog is open or after the window
+    // has closed.
+    connect(clock, &QTimer::timeout, this, [this, tick] {
+        if (platform_.dialogOpen() || !isVisible()) return;
+        handle([this, tick] { (form_.*tick)(); });
+    });
+    // Any change of the interval or of enabled starts the count again.
+    auto follow = [clock, &timer] {
+        clock->stop();
+        if (timer.enabled() && timer.interval() > 0) clock->start(timer.interval());
+    };
+    timer.onChange(follow);
+    follow();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const GameKey key = gameKey(*event);
+    handle([this, key] { form_.Form_KeyDown(key.code, key.shift); });
+}
+
+// X repeats a held key as a release and a press: only the press counts.
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat()) return;
+    const GameKey key = gameKey(*event);
+    handle([this, key] { form_.Form_KeyUp(key.code, key.shift); });
+}

@@ -1,0 +1,22 @@
+// The desktop program: the application, the game and its window. The game
+// loads before the window appears, so a load that ends the program never
+// shows it.
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+
+#include "resources/resources.h"
+#include "shell/frmVorlane.h"
+#include "shell/qt/DesktopPlatform.h"
+#include "shell/qt/MainWindow.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    app.setWindowIcon(QIcon(QPixmap::fromImage(earthIcon())));
+    DesktopPlatform platform;
+    frmVorlane form(platform);
+    MainWindow window(form, platform);
+    form.Form_Load();
+    window.show();
+    return app.exec();
+}
