@@ -33,9 +33,9 @@ char32_t fromByte(unsigned char byte) {
 }
 
 unsigned char toByte(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+    if (c <= 0xFF && fromByte(static_cast<unsigned char>(c)) == c) return static_cast<unsigned char>(c);
     for (int i = 0; i < 32; ++i)
-        if (High1252[i] == c && c != 0) return static_cast<unsigned char>(0x80 + i);
+        if (High1252[i] == c) return static_cast<unsigned char>(0x80 + i);
     return '?';
 }
 
@@ -78,10 +78,12 @@ QByteArray encodeHighScore(const QString& name, double score) {
     return bytes;
 }
 
+HighScore readHighScore(QIODevice& file) { return decodeHighScore(file.read(ScoreOffset + ScoreBytes)); }
+
 HighScore readHighScoreFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
-    return decodeHighScore(file.read(ScoreOffset + ScoreBytes));
+    return readHighScore(file);
 }
 
 // The new file is written beside the old one and renamed over it, so an

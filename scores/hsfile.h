@@ -17,6 +17,9 @@ struct HighScore {
 HighScore decodeHighScore(const QByteArray& bytes);
 QByteArray encodeHighScore(const QString& name, double score);
 
+class QIODevice;
+// Reads the two records from an open file, never past its end.
+HighScore readHighScore(QIODevice& file);
 HighScore readHighScoreFile(const QString& path);
 // False when the file could not be written; the old file is then untouched.
 bool writeHighScoreFile(const QString& path, const QString& name, double score);
