@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the game into a fresh folder as a player would and checks what
+# lands there: the program directory with its pictures and sounds, the
+# command that starts it, the desktop entry and the icon.
+# Usage: install_test.sh <build folder>
+set -eu
+build=${1:?usage: install_test.sh <build folder>}
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+program="$prefix/lib/vorlane"
+[ -x "$program/vorlane" ] || fail "no program in lib/vorlane"
+for file in ship.bmp base.bmp Mother.bmp invader.bmp invader1.bmp invexpl.bmp \
+            Sheet.wav Fire.wav note1.wav note2.wav note3.wav note4.wav \
+            mother.wav expl.wav invader.wav Smallexp.wav high.wav; do
+  [ -f "$program/$file" ] || fail "$file is missing beside the program"
+done
+[ ! -e "$program/HS" ] || fail "a high-score file was installed"
+[ "$(readlink -f "$prefix/bin/vorlane")" = "$(readlink -f "$program/vorlane")" ] \
+  || fail "bin/vorlane does not start the program in lib/vorlane"
+
+entry="$prefix/share/applications/vorlane.desktop"
+grep -qx 'Exec=vorlane' "$entry" || fail "the desktop entry does not start vorlane"
+grep -qx 'Categories=Game;ArcadeGame;' "$entry" || fail "the desktop entry is not filed under games"
+icon="$prefix/share/icons/hicolor/32x32/apps/vorlane.png"
+[ "$(identify -format '%wx%h' "$icon")" = 32x32 ] || fail "the icon is not 32 x 32"
+echo "PASS: installed into lib/vorlane, bin, share/applications and share/icons"
