@@ -11,7 +11,7 @@
 void Layer::repaintChange(const QRect& before) {
     if (!surface_) return;
     surface_->repaint(before);
-    surface_->repaint(rect());
+    if (rect() != before) surface_->repaint(rect());
 }
 
 void Layer::move(double left, double top) {

@@ -3,6 +3,7 @@
 #include "shell/surface.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "shell/controls.h"
 
@@ -50,13 +51,12 @@ void Surface::clear() { repaint(frame_.rect()); }
 void Surface::repaint(const QRect& area) {
     const QRect clip = area & frame_.rect();
     if (clip.isEmpty()) return;
-    fill(clip, toRgb(backColor_));
-    if (!picture_.isNull()) blit(picture_, QPoint(0, 0), clip);
+    if (!picture_.rect().contains(clip)) fill(clip, toRgb(backColor_));
+    blit(picture_, picture_.rect(), clip);
     for (const Image* image : images_)
-        if (image->visible() && !image->picture().isNull())
-            blit(image->picture(), image->rect().topLeft(), clip);
+        if (image->visible() && !image->picture().isNull()) blit(image->picture(), image->rect(), clip);
     for (const Label* label : labels_)
-        if (label->visible()) blit(label->rendered(), label->rect().topLeft(), clip);
+        if (label->visible()) blit(label->rendered(), label->rect(), clip);
     touch(clip);
 }
 
@@ -67,13 +67,19 @@ void Surface::fill(const QRect& area, QRgb colour) {
     }
 }
 
-void Surface::blit(const QImage& source, const QPoint& at, const QRect& area) {
-    const QRect part = QRect(at, source.size()) & area;
-    if (part.isEmpty()) return;
-    const int bytes = part.width() * static_cast<int>(sizeof(QRgb));
-    for (int y = part.top(); y <= part.bottom(); ++y) {
-        const uchar* from = source.constScanLine(y - at.y()) + (part.left() - at.x()) * 4;
-        std::copy(from, from + bytes, bits_ + y * stride_ + part.left() * 4);
+// Copies the part of a layer, lying at place, that falls inside the area.
+// Most layers lie wholly outside a small area, so that is decided first.
+void Surface::blit(const QImage& source, const QRect& place, const QRect& area) {
+    const int left = std::max(place.left(), area.left());
+    const int right = std::min(place.right(), area.right());
+    if (left > right) return;
+    const int top = std::max(place.top(), area.top());
+    const int bottom = std::min(place.bottom(), area.bottom());
+    if (top > bottom) return;
+    const std::size_t bytes = static_cast<std::size_t>(right - left + 1) * sizeof(QRgb);
+    for (int y = top; y <= bottom; ++y) {
+        const uchar* from = source.constScanLine(y - place.top()) + (left - place.left()) * 4;
+        std::memcpy(bits_ + y * stride_ + left * 4, from, bytes);
     }
 }
 

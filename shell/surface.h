@@ -58,7 +58,7 @@ public:
 
 private:
     void fill(const QRect& area, QRgb colour);
-    void blit(const QImage& source, const QPoint& at, const QRect& area);
+    void blit(const QImage& source, const QRect& place, const QRect& area);
     void touch(const QRect& area) { dirty_ |= area; }
 
     QImage frame_;
