@@ -64,7 +64,11 @@ QString DesktopPlatform::inputBox(const QString& prompt, const QString& title) {
     return ok ? text : QString();
 }
 
+// A pause is for the player to watch the window. The wave set up at load
+// pauses before the window is first shown, when there is nothing to watch:
+// waiting then would only keep the window from opening.
 void DesktopPlatform::hold(int milliseconds) {
+    if (!view_ || !view_->isVisible()) return;
     QElapsedTimer clock;
     clock.start();
     for (;;) {

@@ -1,5 +1,6 @@
-// The widget that shows the game's surface: painting from the frame buffer,
-// passing on the surface's dirty rectangle, and the double-click.
+// The widget that shows the game's surface: painting from the frame buffer
+// with hard pixel edges on any screen, passing on the surface's dirty
+// rectangle, and the double-click.
 #include "shell/qt/SurfaceWidget.h"
 
 #include <QPainter>
@@ -24,10 +25,15 @@ void SurfaceWidget::showChangesNow() {
     if (!dirty.isEmpty()) repaint(dirty);
 }
 
-void SurfaceWidget::paintEvent(QPaintEvent* event) {
+// On a high-density screen each pixel of the surface becomes a block of
+// device pixels, never a blur. The whole surface is laid over the whole
+// widget every time, so every device pixel always shows the same surface
+// pixel, at fractional scales too; the paint event's clip keeps the work to
+// the part that changed.
+void SurfaceWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect area = event->rect();
-    painter.drawImage(area, surface_.image(), area);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(rect(), surface_.image());
 }
 
 void SurfaceWidget::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
-// The widget that shows the game's one visible surface, pixel for pixel, at
-// its fixed size of 627 x 436. It repaints only the part of the surface the
-// game has changed and reports a double-click on the play area.
+// The widget that shows the game's one visible surface at its fixed size of
+// 627 x 436, pixel for pixel; on a high-density screen each pixel is a sharp
+// block of device pixels. It repaints only the part of the surface the game
+// has changed and reports a double-click on the play area.
 #pragma once
 
 #include <QWidget>

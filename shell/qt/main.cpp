@@ -1,6 +1,7 @@
 // The desktop program: the application, the game and its window. The game
 // loads before the window appears, so a load that ends the program never
-// shows it.
+// shows it. The screen's scale is taken as it is, fractions included: the
+// play area keeps its size and its pixels stay sharp at any scale.
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
@@ -11,6 +12,7 @@
 #include "shell/qt/MainWindow.h"
 
 int main(int argc, char* argv[]) {
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     app.setWindowIcon(QIcon(QPixmap::fromImage(earthIcon())));
     DesktopPlatform platform;
