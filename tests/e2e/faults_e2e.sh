@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The real program when its surroundings fail, under a private Xvfb:
+# - a picture missing from the program folder: a message box "Vorlane"
+#   opens and no game window ever shows; with a second picture missing the
+#   box is a line taller (it lists each missing file); Return closes it and
+#   the program ends with a status other than 0, leaving no window behind;
+# - no sound server at all (PULSE_SERVER names a socket that does not
+#   exist): the demo plays, a game starts and fires, no dialog opens, and
+#   Game > Exit ends it with status 0;
+# - every sound missing, with a private PulseAudio on a null sink: the same
+#   play, and the sink's monitor records nothing but silence.
+# Usage: faults_e2e.sh path/to/vorlane
+here=$(dirname "$0")
+source "$here/lib.sh"
+
+exe=${1:?usage: faults_e2e.sh path/to/vorlane}
+start_display
+
+box_open() {
+    box=$(windows_named '^Vorlane$' | head -n1)
+    [ -n "$box" ]
+}
+
+# Opens the copy with pictures missing; notes the height of the box.
+missing_picture_box() {
+    start_game
+    poll 15 box_open || fail "no message box for $*"
+    [ -z "$(windows_named '^   $')" ] || fail "the game window shows behind the message box"
+    eval "$(xdotool getwindowgeometry --shell "$box")"
+    xdotool mousemove --window "$box" 20 20 key Return
+    exit_status 10 && fail "the program ended with status 0 with $* missing"
+    [ -z "$(xdotool search --onlyvisible --name '^   $' 2>/dev/null)" ] || fail "a game window is left behind"
+    box_height=$HEIGHT
+}
+
+install_program "$exe" Mother.bmp
+missing_picture_box Mother.bmp
+one=$box_height
+rm "$work/bin/ship.bmp"
+missing_picture_box Mother.bmp ship.bmp
+two=$box_height
+((two > one)) || fail "the box does not grow with a second missing picture ($one, then $two rows)"
+
+# Plays the demo and a moment of a game, then exits.
+plays() { # what is missing
+    start_game
+    find_window
+    demo_plays || fail "$1: the demo does not play"
+    start_playing
+    point_at_game
+    xdotool key ctrl keydown Right sleep 0.3 keyup Right key ctrl
+    sleep 2
+    alive || fail "$1: the game died"
+    only_main_window || fail "$1: a dialog or another window opened"
+    choose 0 1
+    exit_status 10
+    local status=$?
+    ((status == 0)) || fail "$1: Exit ended the game with status $status"
+}
+
+install_program "$exe"
+plays "no sound server"
+
+start_sound
+start_recording "$work/sound.raw"
+install_program "$exe" Sheet.wav Fire.wav note1.wav note2.wav note3.wav note4.wav mother.wav expl.wav invader.wav \
+    Smallexp.wav high.wav
+plays "no sound files"
+[ -s "$work/sound.raw" ] || fail "nothing was recorded from the null sink"
+(($(loud_bytes "$work/sound.raw") == 0)) || fail "sound was heard with every sound file missing"
+
+echo "PASS: missing pictures named in a box of $one, then $two rows, the program ending; plays without a sound server and without sound files"

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# A whole game with the real program, played through xdotool as a person
+# would, under a private Xvfb with a private PulseAudio on a null sink:
+# the window opens on the attract display with its menu bar and the demo
+# plays (the ship's row changes, missiles fly); with Bombs 1 chosen, Game >
+# Start hides the menu bar and Enter shows and hides it again; Right moves
+# the ship and Ctrl fires a missile whose cue reaches the sound server; the
+# ship aims through the gaps between the bases until a hit shows on the
+# status line; then Bombs 30 and Bomb Speed High end the game quickly
+# against a ship that stays under the formation; the name prompt takes a
+# typed name, cut to 10 characters, "HS" beside the program holds it with
+# the score, and the status line shows it at the next Start; Game > Exit
+# ends with status 0.
+# The copy of the program keeps only the sounds "Fire.wav" and "high.wav",
+# so the sound heard after the shot can only be the shot's cue.
+# Usage: game_e2e.sh path/to/vorlane
+here=$(dirname "$0")
+source "$here/lib.sh"
+
+exe=${1:?usage: game_e2e.sh path/to/vorlane}
+start_display
+start_sound
+install_program "$exe" Sheet.wav note1.wav note2.wav note3.wav note4.wav mother.wav expl.wav invader.wav Smallexp.wav
+start_recording "$work/sound.raw"
+start_game
+find_window
+
+# The attract display: menu bar shown, the demo pilot moves and fires.
+((menu > 0)) || fail "no menu bar at start"
+demo_plays || fail "the ship's row did not change in the demo"
+poll 15 missile_seen || fail "no missile flew in the demo"
+
+# One bomb at a time while the player aims for a first hit; Start; Enter
+# shows and hides the menu bar.
+choose 3 0
+start_playing
+point_at_game
+xdotool key Return
+poll 5 menu_shown || fail "Enter did not show the menu bar"
+xdotool key Return
+poll 5 menu_hidden || fail "Enter did not hide the menu bar"
+
+# Right moves the ship while it is held.
+shot "$work/before.png"
+from=$(ship_x "$work/before.png")
+xdotool keydown Right
+sleep 0.6
+xdotool keyup Right
+shot "$work/after.png"
+to=$(ship_x "$work/after.png")
+((from >= 0 && to - from >= 30)) || fail "Right moved the ship from $from to $to"
+
+# Ctrl fires: a missile flies and its cue is the first sound of the run.
+[ -s "$work/sound.raw" ] || fail "nothing was recorded from the null sink"
+(($(loud_bytes "$work/sound.raw") == 0)) || fail "sound before the first shot"
+xdotool key ctrl
+poll 3 missile_seen || fail "Ctrl fired no missile"
+poll 6 heard "$work/sound.raw" || fail "the shot's cue was not heard"
+
+# A hit raises the score above the high score of 0; then 30 fast bombs
+# against a ship that stays under the formation end the game, and the name
+# is asked.
+play_until_scored 30
+choose 3 13
+choose 4 1
+play_until_prompt 40
+shot "$work/prompt.png"
+before=$(high_end "$work/prompt.png")
+answer_prompt "Lilli_Tillikum"
+
+hs="$work/bin/HS"
+[ -f "$hs" ] || fail "no HS beside the program"
+length=$(od -A n -t u2 -N 2 "$hs" | tr -d ' ')
+name=$(dd if="$hs" bs=1 skip=2 count=10 2>/dev/null)
+score=$(od -A n -t f8 -j 20 -N 8 "$hs" | tr -d ' ')
+[ "$length" = 10 ] || fail "HS holds a name of length $length"
+[ "$name" = "Lilli_Till" ] || fail "HS holds the name '$name'"
+awk -v s="$score" 'BEGIN { exit !(s > 0) }' || fail "HS holds the score $score"
+
+# The next game's status line shows the name where the "!" was.
+start_playing
+poll 3 name_shown "$before" || fail "the status line does not show the name: text ended at $before, now at $(high_end "$work/name.png")"
+
+choose 0 1
+exit_status 10
+status=$?
+[ "$status" = 0 ] || fail "Exit ended the game with status $status"
+echo "PASS: demo, Start, Enter, Right ($from -> $to), Ctrl with sound, game lost, HS = $name / $score, Exit 0"

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# End-to-end run of the real window on a screen of twice the density: a copy
+# of the program folder runs with a scale factor of 2 under a private Xvfb,
+# and a screenshot must show the client area at 1254 x 872 device pixels
+# below the menu bar, drawn with sharp pixels (every 2 x 2 block of device
+# pixels one colour, across the stars, the moon and the status line) and
+# the moon at its place, doubled.
+# Usage: hidpi_e2e.sh path/to/vorlane
+set -u
+
+exe=${1:?usage: hidpi_e2e.sh path/to/vorlane}
+export QT_QPA_PLATFORM=xcb
+export QT_SCALE_FACTOR=2
+work=$(mktemp -d)
+xvfb_pid=
+game_pid=
+
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    [ -s "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log"
+    exit 1
+}
+
+# Counts the pixels of a region of an image for which an fx expression is 1.
+count() { # image geometry expression
+    convert "$1" -crop "$2" +repage -fx "$3" -format '%[fx:round(mean*w*h)]' info:
+}
+
+# The game writes its high-score file beside itself: run a copy.
+cp -r "$(dirname "$exe")" "$work/bin" || fail "cannot copy the program folder"
+
+# Xvfb picks a free display itself and writes its number to fd 3.
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+"$work/bin/$(basename "$exe")" >"$work/game.log" 2>&1 &
+game_pid=$!
+
+window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$game_pid" 2>/dev/null | head -n1)
+[ -n "$window" ] || fail "no window appeared"
+# Let the demo run a moment so the window is painted.
+sleep 1.5
+kill -0 "$game_pid" 2>/dev/null || fail "the game ended by itself"
+
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH" -eq 1254 ] || fail "window is $WIDTH device pixels wide, not 1254"
+[ "$HEIGHT" -gt 872 ] || fail "window is $HEIGHT high: no room for the menu bar above 872 rows"
+menu=$((HEIGHT - 872))
+
+import -window root "$work/screen.png" || fail "no screenshot"
+convert "$work/screen.png" -crop "1254x872+$X+$((Y + menu))" +repage "$work/client.png"
+
+bar=$(convert "$work/screen.png" -crop "1254x$menu+$X+$Y" +repage -colorspace Gray -format '%[fx:mean]' info:)
+awk -v m="$bar" 'BEGIN { exit !(m > 0.3) }' || fail "menu bar above the play area is dark ($bar)"
+
+# What the sharpness check looks at must be there: the status line's text
+# and the moon, with the stars around them.
+green=$(count "$work/client.png" 1254x50+0+0 'r==0 && g==1 && b==0')
+[ "$green" -ge 80 ] || fail "status line: $green green pixels in the top 50 rows"
+grey='r==g && g==b && r>0.2 && r<0.95'
+moon=$(count "$work/client.png" 72x94+1014+56 "$grey")
+[ "$moon" -ge 160 ] || fail "moon: $moon grey pixels at x 1014..1085, y 56..149"
+# Around the moon nothing else is grey, so the grey pixels' bounds are the
+# moon's own.
+bounds=$(convert "$work/client.png" -crop 160x160+980+30 +repage -fx "$grey" -format '%@' info:)
+[ "$bounds" = "72x94+34+26" ] || fail "moon spans $bounds of the 160 x 160 from (980, 30), not 72x94+34+26"
+
+# Sharp pixels: taking one pixel of every 2 x 2 block and doubling it again
+# gives the same picture back. Any smoothing would leave blends that differ.
+convert "$work/client.png" -sample 50% -sample 200% "$work/blocks.png"
+differ=$(compare -metric AE "$work/client.png" "$work/blocks.png" null: 2>&1)
+[ "$differ" = "0" ] || fail "$differ device pixels differ from their 2 x 2 block: the picture is not sharp"
+
+echo "PASS: window 1254x$HEIGHT, client 1254x872 under a ${menu}-row menu bar; every 2x2 block one colour; $green green status pixels, $moon moon pixels at x 1014..1085, y 56..149"
