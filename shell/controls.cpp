@@ -65,6 +65,7 @@ void Label::design(const Design& d) {
     font_.setBold(d.bold);
     visible_ = d.visible;
     alignment_ = d.alignment;
+    wordWrap_ = d.wordWrap;
     render();
 }
 
@@ -83,7 +84,8 @@ void Label::render() {
     QPainter painter(&rendered_);
     painter.setFont(font_);
     painter.setPen(colour(foreColor_));
-    painter.drawText(rendered_.rect(), static_cast<int>(alignment_ | Qt::AlignTop | Qt::TextWordWrap), caption_);
+    const int flags = static_cast<int>(alignment_ | Qt::AlignTop) | (wordWrap_ ? Qt::TextWordWrap : 0);
+    painter.drawText(rendered_.rect(), flags, caption_);
 }
 
 void Timer::setInterval(Long milliseconds) {

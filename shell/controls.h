@@ -69,6 +69,7 @@ public:
         bool bold;
         bool visible;
         Qt::Alignment alignment = Qt::AlignLeft;
+        bool wordWrap = false;  // else one line, cut off at the label's edge
     };
     void design(const Design& d);
 
@@ -90,6 +91,7 @@ private:
     Long foreColor_ = 0, backColor_ = 0;
     QFont font_;
     Qt::Alignment alignment_ = Qt::AlignLeft;
+    bool wordWrap_ = false;
     QImage rendered_;
 };
 

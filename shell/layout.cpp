@@ -46,7 +46,7 @@ void frmVorlane::designLabels() {
     lblbonus.design({10, 52, 63, 23, "  1000", red, black, sans, 13.5, true, true});
     Label5.design({104, 32, 441, 25, "  KEYS : LEFT AND RIGHT ARROWS, SHIFT/CTRL=Fire, ENTER=Menu ",
                    white, blue, sans, 9.75, false, false});
-    Label6.design({104, 64, 441, 145, Credits, white, blue, sans, 12, false, false});
+    Label6.design({104, 64, 441, 145, Credits, white, blue, sans, 12, false, false, Qt::AlignLeft, true});
     lblGameOver.design({216, 216, 209, 33, "GAME OVER", darkRed, black, sans, 24, true, true});
     lblRating.design({104, 272, 441, 41, QString::fromUtf8("...::\u00A6::..."), darkRed, black, sans, 24, true,
                       false, Qt::AlignHCenter});

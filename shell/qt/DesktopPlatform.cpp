@@ -60,7 +60,10 @@ void DesktopPlatform::messageBox(const QString& text, const QString& title) {
 QString DesktopPlatform::inputBox(const QString& prompt, const QString& title) {
     const QScopedValueRollback<bool> open(dialogOpen_, true);
     bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal, QString(), &ok);
+    // The game breaks its prompt's lines with carriage returns.
+    QString lines = prompt;
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString text = QInputDialog::getText(dialogParent(), title, lines, QLineEdit::Normal, QString(), &ok);
     return ok ? text : QString();
 }
 

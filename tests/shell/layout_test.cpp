@@ -83,3 +83,9 @@ TEST_F(LayoutTest, TheMenuBarHasItsEightMenusAndCheckMarks) {
     EXPECT_FALSE(form->mnuMusicon.enabled());
     EXPECT_EQ(form->mnumis4.caption(), QStringLiteral("Full"));
 }
+
+TEST_F(LayoutTest, AStatusLabelKeepsToOneLineAndIsCutAtItsEdge) {
+    load();
+    form->Label1.setCaption(QStringLiteral("High Score:  123456  (MMMMMMMMMM)"));
+    EXPECT_GT(count(QRect(290, 0, 33, 25), Green), 0) << "the name runs on to the label's edge";
+}
