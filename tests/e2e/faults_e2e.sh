@@ -52,10 +52,7 @@ plays() { # what is missing
     sleep 2
     alive || fail "$1: the game died"
     only_main_window || fail "$1: a dialog or another window opened"
-    choose 0 1
-    exit_status 10
-    local status=$?
-    ((status == 0)) || fail "$1: Exit ended the game with status $status"
+    exit_by_menu "$1"
 }
 
 install_program "$exe"

@@ -81,8 +81,5 @@ awk -v s="$score" 'BEGIN { exit !(s > 0) }' || fail "HS holds the score $score"
 start_playing
 poll 3 name_shown "$before" || fail "the status line does not show the name: text ended at $before, now at $(high_end "$work/name.png")"
 
-choose 0 1
-exit_status 10
-status=$?
-[ "$status" = 0 ] || fail "Exit ended the game with status $status"
+exit_by_menu
 echo "PASS: demo, Start, Enter, Right ($from -> $to), Ctrl with sound, game lost, HS = $name / $score, Exit 0"

@@ -6,52 +6,18 @@
 # pixels one colour, across the stars, the moon and the status line) and
 # the moon at its place, doubled.
 # Usage: hidpi_e2e.sh path/to/vorlane
-set -u
+here=$(dirname "$0")
+source "$here/lib.sh"
+export QT_SCALE_FACTOR=2
 
 exe=${1:?usage: hidpi_e2e.sh path/to/vorlane}
-export QT_QPA_PLATFORM=xcb
-export QT_SCALE_FACTOR=2
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    [ -s "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log"
-    exit 1
-}
-
-# Counts the pixels of a region of an image for which an fx expression is 1.
-count() { # image geometry expression
-    convert "$1" -crop "$2" +repage -fx "$3" -format '%[fx:round(mean*w*h)]' info:
-}
-
-# The game writes its high-score file beside itself: run a copy.
-cp -r "$(dirname "$exe")" "$work/bin" || fail "cannot copy the program folder"
-
-# Xvfb picks a free display itself and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-
-"$work/bin/$(basename "$exe")" >"$work/game.log" 2>&1 &
-game_pid=$!
-
-window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$game_pid" 2>/dev/null | head -n1)
-[ -n "$window" ] || fail "no window appeared"
+screen=1600x1200x24 start_display
+install_program "$exe"
+start_game
+find_window
 # Let the demo run a moment so the window is painted.
 sleep 1.5
-kill -0 "$game_pid" 2>/dev/null || fail "the game ended by itself"
+alive || fail "the game ended by itself"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" -eq 1254 ] || fail "window is $WIDTH device pixels wide, not 1254"

@@ -63,8 +63,9 @@ poll() { # seconds command...
     return 1
 }
 
+# A screen of 1024 x 768 unless $screen names another size.
 start_display() { # extra Xvfb options...
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset "$@" 3>"$work/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${screen:-1024x768x24}" -nolisten tcp -noreset "$@" 3>"$work/display" >/dev/null 2>&1 &
     started+=($!)
     poll 10 test -s "$work/display" || fail "Xvfb did not start"
     DISPLAY=":$(head -n1 "$work/display")"
@@ -118,6 +119,14 @@ exit_status() { # seconds
     wait "$game_pid"
 }
 
+# Chooses Game > Exit and expects the game to end with status 0.
+exit_by_menu() { # what the run was, for the message
+    choose 0 1
+    exit_status 10
+    local status=$?
+    ((status == 0)) || fail "${1:+$1: }Exit ended the game with status $status"
+}
+
 # The visible windows of the game with a title matching a pattern.
 windows_named() { # pattern
     xdotool search --all --onlyvisible --pid "$game_pid" --name "$1" 2>/dev/null
@@ -161,6 +170,11 @@ shot() { # file
     geometry
     import -silent -window root "$work/screen.png" || fail "no screenshot"
     convert "$work/screen.png" -crop "627x436+$X+$((Y + menu))" +repage "$1"
+}
+
+# Counts the pixels of a region of a picture for which an fx expression is 1.
+count() { # picture geometry expression
+    convert "$1" -crop "$2" +repage -fx "$3" -format '%[fx:round(mean*w*h)]' info:
 }
 
 # Counts the pixels of one colour in a region of a picture.

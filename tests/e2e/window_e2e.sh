@@ -16,11 +16,6 @@ find_window
 sleep 1.5
 alive || fail "the game ended by itself"
 
-# Counts the pixels of a region of an image for which an fx expression is 1.
-count() { # image geometry expression
-    convert "$1" -crop "$2" +repage -fx "$3" -format '%[fx:round(mean*w*h)]' info:
-}
-
 shot "$work/client.png"
 [ "$WIDTH" -eq 627 ] || fail "window is $WIDTH wide, not 627"
 [ "$HEIGHT" -gt 436 ] || fail "window is $HEIGHT high: no room for the menu bar above 436 rows"
