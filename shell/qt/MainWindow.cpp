@@ -44,11 +44,11 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
     platform_.attach(*view_);
     connect(view_, &SurfaceWidget::doubleClicked, this, [this] { handle([this] { form_.Form_DblClick(); }); });
     buildMenus();
-    driveTimer(form_.Timer1, &frmVorlane::Timer1_Timer);
-    driveTimer(form_.Timer2, &frmVorlane::Timer2_Timer);
-    driveTimer(form_.Timer3, &frmVorlane::Timer3_Timer);
-    driveTimer(form_.Timer4, &frmVorlane::Timer4_Timer);
-    driveTimer(form_.Timer6, &frmVorlane::Timer6_Timer);
+    driveTimer(form_.Timer1, [this] { form_.Timer1_Timer(); });
+    driveTimer(form_.Timer2, [this] { form_.Timer2_Timer(); });
+    driveTimer(form_.Timer3, [this] { form_.Timer3_Timer(); });
+    driveTimer(form_.Timer4, [this] { form_.Timer4_Timer(); });
+    driveTimer(form_.Timer6, [this] { form_.Timer6_Timer(); });
 }
 
 // The game outlives the window; its controls must not call back into it.
@@ -96,14 +96,14 @@ void MainWindow::buildMenus() {
     }
 }
 
-void MainWindow::driveTimer(Timer& timer, void (frmVorlane::*tick)()) {
+void MainWindow::driveTimer(Timer& timer, const std::function<void()>& tick) {
     auto* clock = new QTimer(this);
     clock->setTimerType(Qt::PreciseTimer);
     // Nothing of the game runs while a dialog is open or after the window
     // has closed.
     connect(clock, &QTimer::timeout, this, [this, tick] {
         if (platform_.dialogOpen() || !isVisible()) return;
-        handle([this, tick] { (form_.*tick)(); });
+        handle(tick);
     });
     // Any change of the interval or of enabled starts the count again.
     auto follow = [clock, &timer] {

@@ -32,7 +32,7 @@ protected:
 private:
     void buildMenus();
     void mirrorItem(QAction* action, const MenuItem& item);
-    void driveTimer(Timer& timer, void (frmVorlane::*tick)());
+    void driveTimer(Timer& timer, const std::function<void()>& tick);
     // Runs a handler of the game and shows what it changed.
     void handle(const std::function<void()>& handler);
 
