@@ -2,48 +2,24 @@
 // pictures, the opening music and the pause before the march.
 #include "tests/support/GameTest.h"
 
-class WaveTest : public GameTest {
-protected:
-    void setUpWave(MenuItem& skill, int wave) {
-        load();
-        for (MenuItem* item : form->mnuSkill.items()) item->setChecked(item == &skill);
-        form->intWave = static_cast<Integer>(wave);
-        form->SetUpWave();
-    }
-};
-
-TEST_F(WaveTest, EasyWaveOneStandsHighAndNarrow) {
-    setUpWave(form->mnuEasy, 1);
-    EXPECT_EQ(form->arrInvY[1], 112);
-    EXPECT_EQ(form->arrInvY[25], 232);
-    for (int column = 1; column <= 6; ++column) EXPECT_EQ(form->arrInvX[column], 20 + 26 * column);
-    EXPECT_EQ(form->arrInvX[30], 176);
-    EXPECT_FLOAT_EQ(form->sngReverseFactor, -1.005f);
-}
+using WaveTest = GameTest;
 
 TEST_F(WaveTest, TheFormationComesLowerEachWaveDownToTheSkillsFloor) {
-    setUpWave(form->mnuHard, 20);
-    EXPECT_EQ(form->sngFormTop, 180);
-    EXPECT_EQ(form->arrInvY[25], 380);
-    EXPECT_EQ(form->arrInvX[6], 296);
-
-    setUpWave(form->mnuMedium, 9);
-    EXPECT_EQ(form->sngFormTop, 210);
-
-    setUpWave(form->mnuMedium, 32767);
-    EXPECT_EQ(form->sngFormTop, 210) << "a very long game never overflows the offset";
-}
-
-TEST_F(WaveTest, SpeedComesFromTheCheckMarksAndAGroupWithoutOneKeepsItsValue) {
+    // The reverse factor, the formation's top, the Left of the first and last invader, then their Top.
+    // Medium's floor is reached exactly at wave 9, and a very long game never overflows the offset.
+    const struct { MenuItem& skill; int wave; QList<float> layout; } waves[] = {
+        {form->mnuEasy, 1, {-1.005, 82, 46, 176, 112, 232}}, {form->mnuHard, 20, {-1.04, 180, 66, 296, 220, 380}},
+        {form->mnuMedium, 9, {-1.02, 210, 56, 236, 245, 385}},
+        {form->mnuMedium, 32767, {-1.02, 210, 56, 236, 245, 385}}};
     load();
-    form->mnuFast_Click();
-    form->SetUpWave();
-    EXPECT_EQ(form->sngStepX, 1.25f);
-
-    for (MenuItem* item : form->mnuSpeed.items()) item->setChecked(false);
-    form->sngStepX = -3;
-    form->SetUpWave();
-    EXPECT_EQ(form->sngStepX, -3);
+    for (const auto& w : waves) {
+        for (MenuItem* item : form->mnuSkill.items()) item->setChecked(item == &w.skill);
+        form->intWave = static_cast<Integer>(w.wave);
+        form->SetUpWave();
+        const QList<float> layout = {form->sngReverseFactor, form->sngFormTop, form->arrInvX[1],
+                                     form->arrInvX[30],      form->arrInvY[1],   form->arrInvY[30]};
+        EXPECT_EQ(layout, w.layout) << "wave " << w.wave;
+    }
 }
 
 TEST_F(WaveTest, ANewWaveKeepsTheShipAndTheScoreAndClearsEverythingElse) {
@@ -52,53 +28,43 @@ TEST_F(WaveTest, ANewWaveKeepsTheShipAndTheScoreAndClearsEverythingElse) {
     form->dblScore = 1234;
     form->blnNewHigh = true;
     form->arrBombX[3] = 100;
-    form->arrBombY[3] = 150;
     form->arrInvDead[5] = true;
     form->surface.box(300, 250, 310, 260, Yellow);
     form->imgbases[2].hide();
+    form->Imgmothership.show();
+    form->lblbonus.show();
+    for (MenuItem* item : form->mnuSpeed.items()) item->setChecked(false);
+    form->sngStepX = -3;
 
     form->SetUpWave();
 
-    EXPECT_EQ(form->Image36.left(), 250);
-    EXPECT_EQ(form->dblScore, 1234);
+    EXPECT_TRUE(form->Image36.left() == 250 && form->dblScore == 1234);
     EXPECT_TRUE(form->blnNewHigh) << "a pending high score is not forgotten";
-    EXPECT_EQ(form->arrBombX[3], 0);
-    EXPECT_FALSE(form->arrInvDead[5]);
+    EXPECT_TRUE(form->arrBombX[3] == 0 && !form->arrInvDead[5]);
     EXPECT_EQ(count(QRect(300, 250, 11, 11), Yellow), 0);
-    EXPECT_TRUE(form->imgbases[2].visible());
-    EXPECT_FALSE(form->Imgmothership.visible());
-    EXPECT_FALSE(form->lblbonus.visible());
+    EXPECT_TRUE(form->imgbases[2].visible() && !form->Imgmothership.visible() && !form->lblbonus.visible());
+    EXPECT_EQ(form->sngStepX, -3) << "a Speed menu without a check mark keeps the step";
     EXPECT_EQ(form->intI, 30) << "the missile's scan relies on the index left behind";
+    const QImage invader = QImage(platform.path(QStringLiteral("invader.bmp"))).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(form->inv[17].picture(), invader) << "pictures come from the files beside the program";
 }
 
-TEST_F(WaveTest, Timer1WaitsOutThePauseAndStartsAtItsEnd) {
+TEST_F(WaveTest, Timer1WaitsOutThePauseWithOrWithoutTheOpeningMusic) {
     load();
     form->Timer1.setInterval(93);
     bool runningDuringPause = true;
     platform.duringHold = [&] { runningDuringPause = form->Timer1.enabled(); };
+    platform.played.clear();
+    platform.holdMilliseconds = 0;
 
     form->SetUpWave();
+    EXPECT_TRUE(!runningDuringPause && form->Timer1.enabled() && form->Timer1.interval() == 1000);
+    EXPECT_EQ(platform.played, QStringList({"Sheet.wav"}));
+    const int held = platform.holdMilliseconds;
+    EXPECT_GE(held, 1000);
 
-    EXPECT_FALSE(runningDuringPause);
-    EXPECT_TRUE(form->Timer1.enabled());
-    EXPECT_EQ(form->Timer1.interval(), 1000);
-    EXPECT_GE(platform.holdMilliseconds, 1000);
-}
-
-TEST_F(WaveTest, TheOpeningMusicFollowsTheSoundSwitch) {
-    load();
-    platform.played.clear();
     form->mnuSound_Click();
     form->SetUpWave();
-    EXPECT_TRUE(platform.played.isEmpty());
-    EXPECT_EQ(platform.holds, 2) << "the pause is the same without music";
-}
-
-TEST_F(WaveTest, EveryPictureComesFromTheFilesBesideTheProgram) {
-    load();
-    const QImage invader(platform.path(QStringLiteral("invader.bmp")));
-    EXPECT_EQ(form->inv[17].picture(), invader.convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(form->Image36.width(), 29);
-    EXPECT_EQ(form->imgbases[4].picture(),
-              QImage(platform.path(QStringLiteral("base.bmp"))).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(platform.played, QStringList({"Sheet.wav"})) << "no music with sound switched off";
+    EXPECT_EQ(platform.holdMilliseconds, 2 * held) << "the pause is the same without music";
 }

@@ -4,94 +4,54 @@
 #include "scores/hsfile.h"
 #include "tests/support/GameTest.h"
 
-namespace {
-
-constexpr Long SpeedGreen = RGB(0, 128, 0);
-
-}  // namespace
-
-TEST_F(GameTest, WithoutAHighScoreFileTheStatusLineShowsZeroAndNoName) {
-    load();
-
-    form->Timer3_Timer();
-
-    EXPECT_EQ(form->Label1.caption(), "High Score:  0  ()");
-    EXPECT_EQ(form->Label2.caption(), "Lives:  0");
-    EXPECT_EQ(form->Label3.caption(), "Score:  0");
-    EXPECT_EQ(form->lblwave.caption(), "Wave:  1");
+static QStringList statusLine(const frmVorlane& form) {
+    return {form.Label1.caption(), form.Label2.caption(), form.Label3.caption(), form.lblwave.caption()};
 }
 
-TEST_F(GameTest, OnlyAScoreAboveTheHighScoreTakesItOver) {
-    start();
-    form->dblHighScore = 950;
-    form->strHighName = "ACE";
-    form->dblScore = 950;
-    form->intWave = 2;
-
-    form->Timer3_Timer();
-
-    EXPECT_EQ(form->Label1.caption(), "High Score:  950  (ACE)");
-    EXPECT_EQ(form->Label2.caption(), "Lives:  3");
-    EXPECT_EQ(form->Label3.caption(), "Score:  950");
-    EXPECT_EQ(form->lblwave.caption(), "Wave:  2");
-    EXPECT_FALSE(form->blnNewHigh);
-
-    form->dblScore = 1030;
-    form->Timer3_Timer();
-
-    EXPECT_EQ(form->dblHighScore, 1030);
-    EXPECT_TRUE(form->blnNewHigh);
-    EXPECT_EQ(form->Label1.caption(), "High Score:  1030  (!)");
-    EXPECT_EQ(form->Label3.caption(), "Score:  1030");
-}
-
-TEST_F(GameTest, NumbersShowASignPlaceAndOnlyTheDecimalsTheyHave) {
+TEST_F(GameTest, TheStatusTickWritesTheNumbersWithASignPlaceAndHidesTheSpeed) {
     load();
+    const QRect indicator = form->lblspeed.rect();
+    form->lblspeed.show();
+    ASSERT_GT(count(indicator, RGB(0, 128, 0)), 0);
+
+    form->Timer3_Timer();
+
+    // Without a high-score file: zero and no name.
+    EXPECT_EQ(statusLine(*form), QStringList({"High Score:  0  ()", "Lives:  0", "Score:  0", "Wave:  1"}));
+    EXPECT_EQ(count(indicator, RGB(0, 128, 0)), 0);
+
+    // Only the decimals a number has; a minus sign takes the sign's place.
     form->dblScore = 12.5;
     form->dblHighScore = 1234567;
     form->strHighName = "BIG";
     form->intLives = -1;
     form->intWave = 32767;
-
     form->Timer3_Timer();
-
-    EXPECT_EQ(form->Label1.caption(), "High Score:  1234567  (BIG)");
-    EXPECT_EQ(form->Label2.caption(), "Lives: -1");
-    EXPECT_EQ(form->Label3.caption(), "Score:  12.5");
-    EXPECT_EQ(form->lblwave.caption(), "Wave:  32767");
+    EXPECT_EQ(statusLine(*form),
+              QStringList({"High Score:  1234567  (BIG)", "Lives: -1", "Score:  12.5", "Wave:  32767"}));
 }
 
-TEST_F(GameTest, TheSpeedIndicatorGoesAtTheNextTick) {
-    load();
-    const QRect indicator = form->lblspeed.rect();
-    form->lblspeed.show();
-    ASSERT_GT(count(indicator, SpeedGreen), 0);
-
-    form->Timer3_Timer();
-
-    EXPECT_FALSE(form->lblspeed.visible());
-    EXPECT_EQ(count(indicator, SpeedGreen), 0);
-}
-
-TEST_F(GameTest, AHighScoreFromAnEarlierWaveIsStillAskedForAtTheGameEnd) {
+TEST_F(GameTest, OnlyAScoreAboveTheHighScoreTakesItOverUntilTheGameEndAsksTheName) {
     start();
+    form->dblHighScore = form->dblScore = 950;
+    form->strHighName = "ACE";
+    form->Timer3_Timer();
+    EXPECT_EQ(statusLine(*form), QStringList({"High Score:  950  (ACE)", "Lives:  3", "Score:  950", "Wave:  1"}));
+
     form->dblScore = 2400;
     form->Timer3_Timer();
-    ASSERT_TRUE(form->blnNewHigh);
+    EXPECT_EQ(form->Label1.caption(), "High Score:  2400  (!)");
 
-    // The next wave brings no points before the game ends.
+    // The next wave brings no points before the game ends; the name is still asked.
     form->intWave = 2;
     form->SetUpWave();
     form->Timer3_Timer();
     platform.answers.push_back("ABCDEFGHIJKL");
     form->intGameState = 2;
     form->GameOver();
-
     ASSERT_EQ(platform.prompts.size(), 1);
-    EXPECT_EQ(form->strHighName, "ABCDEFGHIJ");
     const HighScore stored = readHighScoreFile(platform.path("HS"));
-    EXPECT_EQ(stored.name, "ABCDEFGHIJ");
-    EXPECT_EQ(stored.score, 2400);
+    EXPECT_TRUE(stored.name == "ABCDEFGHIJ" && stored.score == 2400) << "ten letters kept";
     form->Timer3_Timer();
     EXPECT_EQ(form->Label1.caption(), "High Score:  2400  (ABCDEFGHIJ)");
 }
