@@ -60,13 +60,7 @@ poll 6 heard "$work/sound.raw" || fail "the shot's cue was not heard"
 # A hit raises the score above the high score of 0; then 30 fast bombs
 # against a ship that stays under the formation end the game, and the name
 # is asked.
-play_until_scored 30
-choose 3 13
-choose 4 1
-play_until_prompt 40
-shot "$work/prompt.png"
-before=$(high_end "$work/prompt.png")
-answer_prompt "Lilli_Tillikum"
+end_with_new_high_score "Lilli_Tillikum"
 
 hs="$work/bin/HS"
 [ -f "$hs" ] || fail "no HS beside the program"
