@@ -3,20 +3,15 @@
 // invasion lines, and Timer1's animation with its four-note beat.
 #include "tests/support/GameTest.h"
 
-#include <vector>
-
-namespace {
-
 using March = GameTest;
 
-TEST_F(March, AnEdgeTurnsTheFormationFasterByTheSkillAndDropsItOnce) {
+TEST_F(March, AnEdgeTurnsTheFormationFasterByTheSkillAndDropsItOnceWithinTheBoundsOfBeatAndStep) {
     load();
-    const struct { void (frmVorlane::*skill)(); float step, drop; } skills[] = {
-        {&frmVorlane::mnuEasy_Click, -0.75f * 1.005f, 10},
-        {&frmVorlane::mnuMedium_Click, -0.75f * 1.02f, 14},
-        {&frmVorlane::mnuHard_Click, -0.75f * 1.04f * 1.05f, 18}};
+    const struct { MenuItem& skill; float step, drop; } skills[] = {{form->mnuEasy, -0.75f * 1.005f, 10},
+                                                                     {form->mnuMedium, -0.75f * 1.02f, 14},
+                                                                     {form->mnuHard, -0.75f * 1.04f * 1.05f, 18}};
     for (const auto& s : skills) {
-        (form.get()->*s.skill)();
+        s.skill.click();
         form->SetUpWave();
         const Single right = form->arrInvX[6], top = form->arrInvY[6];
         for (int i = 1; i <= 30; ++i) form->arrInvX[i] += 600 - right;  // the right column at the limit
@@ -24,29 +19,17 @@ TEST_F(March, AnEdgeTurnsTheFormationFasterByTheSkillAndDropsItOnce) {
         EXPECT_EQ(form->Timer1.interval(), 930);
         EXPECT_FLOAT_EQ(form->sngStepX, s.step);
         EXPECT_FLOAT_EQ(form->arrInvY[6], top) << "the drop waits for the next tick";
-        form->MarchFormation();  // back and down together
-        EXPECT_FLOAT_EQ(form->arrInvX[6], 600.75f + s.step);
-        EXPECT_FLOAT_EQ(form->arrInvY[6], top + s.drop);
-        form->MarchFormation();  // the drop came once, and no new edge
-        EXPECT_FLOAT_EQ(form->arrInvY[6], top + s.drop);
+        for (int tick = 2; tick <= 3; ++tick) form->MarchFormation();
+        EXPECT_FLOAT_EQ(form->arrInvX[6], 600.75f + 2 * s.step) << "back";
+        EXPECT_FLOAT_EQ(form->arrInvY[6], top + s.drop) << "and down once";
     }
-}
 
-TEST_F(March, EveryEdgeShortensTheBeatDownToFiftyAndTheStepIsHeldWithinFifteen) {
-    load();
-    for (int i = 2; i <= 30; ++i) form->arrInvDead[i] = true;
-    std::vector<Long> beats;
-    for (int edge = 0; edge < 60; ++edge) {
-        form->arrInvX[1] = 700;
-        form->arrInvY[1] = 100;
-        form->MarchFormation();
-        beats.push_back(form->Timer1.interval());
-    }
-    EXPECT_EQ(std::vector<Long>(beats.begin(), beats.begin() + 5), (std::vector<Long>{930, 864, 803, 746, 693}));
-    EXPECT_EQ(beats.back(), 50);
-    form->sngStepX = 15;  // at one more edge
+    form->Timer1.setInterval(53);
+    form->sngStepX = 15;
+    form->arrInvX[1] = 700;
     form->MarchFormation();
-    EXPECT_FLOAT_EQ(form->sngStepX, -15.0f);
+    EXPECT_EQ(form->Timer1.interval(), 50) << "the fastest beat";
+    EXPECT_FLOAT_EQ(form->sngStepX, -15.0f) << "the fastest step";
 }
 
 TEST_F(March, OnlyLivingInvadersPastALimitTriggerItAndEachLineHasItsEffect) {
@@ -55,12 +38,10 @@ TEST_F(March, OnlyLivingInvadersPastALimitTriggerItAndEachLineHasItsEffect) {
     form->arrInvX[1] = 9.5f;    // steps to exactly 10
     form->arrInvX[6] = 599.5f;  // steps to exactly 600
     form->arrInvY[25] = 300;
-    form->arrInvDead[30] = true;  // dead, far right and far below
-    form->arrInvX[30] = 700;
+    form->arrInvDead[30] = true;  // dead, far below
     form->arrInvY[30] = 500;
     form->MarchFormation();
-    EXPECT_FALSE(form->blnEdgeHit);
-    EXPECT_EQ(form->intLowestInv, 25);
+    EXPECT_TRUE(!form->blnEdgeHit && form->intLowestInv == 25);
     const QRect base = form->imgbases[0].rect();
     EXPECT_LT(count(base, Black), base.width() * base.height()) << "the bases stand";
 
@@ -70,24 +51,21 @@ TEST_F(March, OnlyLivingInvadersPastALimitTriggerItAndEachLineHasItsEffect) {
     EXPECT_EQ(count(base, Black), base.width() * base.height()) << "the bases are gone";
     form->arrInvY[26] = 390.5f;  // the invasion ends the game at once
     form->MarchFormation();
-    EXPECT_EQ(form->intGameState, 1);
-    EXPECT_FLOAT_EQ(form->arrInvY[25], 257.0f) << "a fresh wave 1";
+    EXPECT_TRUE(form->intGameState == 1 && form->arrInvY[25] == 257.0f) << "a fresh wave 1";
     EXPECT_LT(count(base, Black), base.width() * base.height()) << "with its bases";
 }
 
 TEST_F(March, TimerOneSwapsThePicturesAndBeatsFourNotesWhileSoundIsOn) {
     load();
     // True when the surface shows the file's picture where the image stands.
-    const auto shows = [&](const Image& image, const char* file) {
-        const QImage picture(platform.path(QString::fromLatin1(file)));
-        return form->surface.image().copy(image.rect()) == picture.convertToFormat(QImage::Format_RGB32);
+    const auto shows = [&](const Image& image, const QString& file) {
+        return form->surface.image().copy(image.rect()) == QImage(platform.path(file));
     };
     form->PlaceInvaders();
     form->arrInvDead[3] = true;
     platform.played.clear();
     form->Timer1_Timer();
-    EXPECT_TRUE(shows(form->inv[0], "invader.bmp"));
-    EXPECT_FALSE(form->inv[2].visible());
+    EXPECT_TRUE(shows(form->inv[0], "invader.bmp") && !form->inv[2].visible());
     form->Timer1_Timer();
     EXPECT_TRUE(shows(form->inv[29], "invader1.bmp"));
     for (int tick = 0; tick < 3; ++tick) form->Timer1_Timer();
@@ -102,5 +80,3 @@ TEST_F(March, TimerOneSwapsThePicturesAndBeatsFourNotesWhileSoundIsOn) {
     EXPECT_TRUE(form->inv[0].picture().isNull());
     EXPECT_EQ(platform.played.mid(5), QStringList{"note2.wav"});
 }
-
-}  // namespace

@@ -4,39 +4,32 @@
 
 using LayoutTest = GameTest;
 
-TEST_F(LayoutTest, OnlyTheStatusLineTheBonusAndGameOverShowAtTheirPlaces) {
+TEST_F(LayoutTest, OnlyTheStatusLineTheBonusAndGameOverShowAtTheirPlacesAndALabelKeepsToOneLine) {
     QStringList shown;
     for (const Label* label : {&form->Label1, &form->Label2, &form->Label3, &form->lblwave, &form->lblspeed,
                                &form->lblbonus, &form->Label5, &form->Label6, &form->lblGameOver, &form->lblRating})
         if (label->visible()) shown << label->caption();
     EXPECT_EQ(shown, QStringList({"High Score : ", "Lives : 0", "Score : 0", "Wave : 1", "  1000", "GAME OVER"}));
     EXPECT_EQ(form->Label1.rect(), QRect(2, 0, 321, 25));
-    EXPECT_EQ(form->lblwave.rect(), QRect(328, 0, 89, 25));
     EXPECT_EQ(form->Label5.caption(), QStringLiteral("  KEYS : LEFT AND RIGHT ARROWS, SHIFT/CTRL=Fire, ENTER=Menu "));
-}
 
-TEST_F(LayoutTest, GameOverShowsInRedAndAStatusLabelKeepsToOneLineCutAtItsEdge) {
-    load();
-    EXPECT_GT(count(form->lblGameOver.rect(), RGB(192, 0, 0)), 50);
+    // A status label is one line, cut off at its edge.
     EXPECT_EQ(count(QRect(290, 0, 33, 25), Green), 0);
     form->Label1.setCaption(QStringLiteral("High Score:  123456  (MMMMMMMMMM)"));
     EXPECT_GT(count(QRect(290, 0, 33, 25), Green), 0) << "the name runs on to the label's edge";
 }
 
 TEST_F(LayoutTest, PicturesStandAtTheirPlacesAndTimersRunFromTheStart) {
-    EXPECT_EQ(form->Image36.rect(), QRect(16, 384, 33, 57));
-    EXPECT_EQ(form->Imgmothership.rect(), QRect(48, 216, 73, 33));
+    EXPECT_EQ(QList<QRect>({form->Image36.rect(), form->Imgmothership.rect(), form->inv[0].rect(), form->inv[7].rect(),
+                            form->inv[27].rect()}),
+              QList<QRect>({{16, 384, 33, 57}, {48, 216, 73, 33}, {8, 40, 17, 17}, {72, 104, 17, 17},
+                            {112, 168, 17, 17}}));
     const int baseLeft[5] = {152, 264, 376, 488, 40};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(form->imgbases[i].rect(), QRect(baseLeft[i], 320, 73, 57));
-    EXPECT_EQ(form->inv[0].rect(), QRect(8, 40, 17, 17));
-    EXPECT_EQ(form->inv[7].rect(), QRect(72, 104, 17, 17));
-    EXPECT_EQ(form->inv[27].rect(), QRect(112, 168, 17, 17));
-    EXPECT_TRUE(form->inv[0].picture().isNull()) << "pictures come from the files at run time";
 
-    const std::pair<const Timer*, int> timers[] = {
+    const std::pair<const Timer*, Long> timers[] = {
         {&form->Timer1, 1000}, {&form->Timer2, 25}, {&form->Timer3, 500}, {&form->Timer4, 60}, {&form->Timer6, 30}};
-    for (const auto& [timer, interval] : timers)
-        EXPECT_TRUE(timer->enabled() && timer->interval() == interval) << interval;
+    for (const auto& [timer, interval] : timers) EXPECT_EQ(timer->enabled() ? timer->interval() : 0, interval);
 }
 
 TEST_F(LayoutTest, TheMenuBarHasItsEightMenusAndCheckMarks) {
