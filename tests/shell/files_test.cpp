@@ -6,15 +6,19 @@
 
 #include <QFile>
 #include <QImage>
-#include <QtEndian>
 
 #include <vector>
 
 static QString inBin(const char* fileName) { return QString(VORLANE_BIN_DIR) + "/" + fileName; }
 
 // The little-endian numbers of 2 and 4 bytes at `at`.
-static quint16 le16(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
-static quint32 le32(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+static quint32 le(const QByteArray& b, qsizetype at, int size) {
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<uchar>(b.at(at + i));
+    return value;
+}
+static quint16 le16(const QByteArray& b, qsizetype at) { return static_cast<quint16>(le(b, at, 2)); }
+static quint32 le32(const QByteArray& b, qsizetype at) { return le(b, at, 4); }
 
 TEST(Files, PicturesHaveTheirSizesAndCentresAndNoneWearsABombOrMissileColour) {
     // centre: the middle of the topmost lit row, where the missile leaves
@@ -49,7 +53,8 @@ TEST(Files, EverySoundIs16BitPcmOfItsLength) {
         {"invader.wav", 0.15, 0.5}, {"Smallexp.wav", 0.5, 1.2}, {"high.wav", 1.0, 2.0}};
     for (const auto& e : sounds) {
         QFile file(inBin(e.name));
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << e.name;
+        const QByteArray bytes = file.readAll();
         ASSERT_TRUE(bytes.size() >= 44 && bytes.startsWith("RIFF") && bytes.mid(8, 8) == "WAVEfmt " &&
                     bytes.mid(36, 4) == "data") << e.name;
         // The RIFF size; a 16-byte "fmt " chunk: PCM, one channel, two bytes a sample in the byte rate and in
