@@ -25,7 +25,7 @@ void frmVorlane::Timer4_Timer() {
         intStarStep = 0;
         return;
     }
-    surface.pset(intStarX, intStarY, RGB(0, 0, 0));
+    surface.pset(intStarX, intStarY, Black);
     intStarX = static_cast<Integer>(intStarX + intStarDX);
     intStarY = static_cast<Integer>(intStarY + intStarDY);
     intStarStep = static_cast<Integer>(intStarStep + 1);

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr Long BombYellow = RGB(255, 255, 0);
-constexpr Long Black = RGB(0, 0, 0);
-
 constexpr double Ground = 450;      // below this a bomb is gone
 constexpr double ContactLine = 320; // above this a bomb meets nothing
 constexpr double ShipLine = 400;    // below this a bomb can meet the ship
@@ -40,7 +37,7 @@ void frmVorlane::MoveBombs() {
                 Blast();
         }
 
-        if (arrBombX[intK] != 0) drawBomb(surface, arrBombX[intK], arrBombY[intK], BombYellow);
+        if (arrBombX[intK] != 0) drawBomb(surface, arrBombX[intK], arrBombY[intK], Yellow);
     }
 }
 

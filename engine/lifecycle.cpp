@@ -41,7 +41,7 @@ void frmVorlane::Form_Load() {
 void frmVorlane::ResetGame() {
     intShipDir = 0;
     intMotherDY = 1;
-    surface.setBackColor(RGB(0, 0, 0));
+    surface.setBackColor(Black);
     Image36.show();
     HighScoreStep();
     blnMissile = false;

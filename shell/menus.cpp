@@ -76,7 +76,7 @@ void frmVorlane::mnuFast_Click() { MoveCheck(mnuSpeed, mnuFast); }
 void frmVorlane::BombsCommand(MenuItem& chosen, Integer count) {
     MoveCheck(mnuBombs, chosen);
     for (intI = 1; intI <= 30; ++intI) {
-        surface.box(arrBombX[intI], arrBombY[intI], arrBombX[intI] + 2, arrBombY[intI] + 2, RGB(0, 0, 0));
+        surface.box(arrBombX[intI], arrBombY[intI], arrBombX[intI] + 2, arrBombY[intI] + 2, Black);
         arrBombX[intI] = 0;
         arrBombY[intI] = 0;
     }

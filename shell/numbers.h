@@ -19,3 +19,9 @@ inline double CInt(double x) { return std::nearbyint(x); }
 
 // A colour number: red + 256 green + 65536 blue.
 inline constexpr Long RGB(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
+
+// The colours the game tells things apart by when it reads pixels back:
+// the empty sky, a bomb and the missile.
+inline constexpr Long Black = RGB(0, 0, 0);
+inline constexpr Long Yellow = RGB(255, 255, 0);
+inline constexpr Long Green = RGB(0, 255, 0);

@@ -27,8 +27,3 @@ protected:
     // Number of pixels of a colour inside a rectangle.
     int count(const QRect& area, Long colour) const;
 };
-
-// Colours as the game reads them back.
-constexpr Long Black = 0;
-constexpr Long Yellow = 65535;
-constexpr Long Green = 65280;
