@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr Long MissileGreen = RGB(0, 255, 0);
-constexpr Long BombYellow = RGB(255, 255, 0);
-constexpr Long Black = RGB(0, 0, 0);
-
 // Above this row the missile has left the field.
 constexpr int TopLimit = 90;
 // Contacts higher than this belong to the mothership while it crosses.
@@ -44,7 +40,7 @@ Integer bonusFactor(int distance) {
 void frmVorlane::MoveMissile() {
     drawMissile(surface, intMissileX, intMissileY, Black);
     intMissileY = static_cast<Integer>(intMissileY - 2 * intMissileSpeed);
-    drawMissile(surface, intMissileX, intMissileY, MissileGreen);
+    drawMissile(surface, intMissileX, intMissileY, Green);
 
     if (intMissileY < TopLimit) {
         blnMissile = false;
@@ -72,7 +68,7 @@ bool frmVorlane::ShootBomb() {
                                {x + 1, y - 10}, {x, y - 10},    {x - 1, y - 10}};
     bool yellow = false;
     for (const auto& p : lookout)
-        if (surface.point(p[0], p[1]) == BombYellow) yellow = true;
+        if (surface.point(p[0], p[1]) == Yellow) yellow = true;
     if (!yellow) return false;
 
     const Integer last = intBombCount;
@@ -128,8 +124,7 @@ void frmVorlane::ScanInvaders() {
         Cue("invader.wav");
         intKills = static_cast<Integer>(intKills + 1);
 
-        Timer1.setInterval(static_cast<Long>(Int(Timer1.interval() * 0.93)));
-        if (Timer1.interval() < 50) Timer1.setInterval(50);
+        QuickenBeat();
         sngStepX = static_cast<Single>(sngStepX * 1.07);
         if (intWave > 5) sngStepX = static_cast<Single>(((intWave - 5) * 0.01 + 1) * sngStepX);
 

@@ -221,6 +221,9 @@ private:
     QString ProgramFile(const QString& fileName);
     bool PicturesPresent();
 
+    // engine/march.cpp
+    void QuickenBeat();
+
     // engine/tick.cpp
     void MothershipStartDraw();
     void MothershipStep();
