@@ -42,13 +42,13 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
     style->setParent(menuBar());
     menuBar()->setStyle(style);
     platform_.attach(*view_);
-    connect(view_, &SurfaceWidget::doubleClicked, this, [this] { handle([this] { form_.Form_DblClick(); }); });
+    connect(view_, &SurfaceWidget::doubleClicked, this, [this] { send(GameEvent::doubleClick()); });
     buildMenus();
-    driveTimer(form_.Timer1, [this] { form_.Timer1_Timer(); });
-    driveTimer(form_.Timer2, [this] { form_.Timer2_Timer(); });
-    driveTimer(form_.Timer3, [this] { form_.Timer3_Timer(); });
-    driveTimer(form_.Timer4, [this] { form_.Timer4_Timer(); });
-    driveTimer(form_.Timer6, [this] { form_.Timer6_Timer(); });
+    driveTimer(form_.Timer1, 1);
+    driveTimer(form_.Timer2, 2);
+    driveTimer(form_.Timer3, 3);
+    driveTimer(form_.Timer4, 4);
+    driveTimer(form_.Timer6, 6);
 }
 
 // The game outlives the window; its controls must not call back into it.
@@ -61,8 +61,8 @@ MainWindow::~MainWindow() {
     }
 }
 
-void MainWindow::handle(const std::function<void()>& handler) {
-    handler();
+void MainWindow::send(const GameEvent& event) {
+    deliver(form_, event);
     view_->showChanges();
 }
 
@@ -77,17 +77,20 @@ void MainWindow::mirrorItem(QAction* action, const MenuItem& item) {
 }
 
 void MainWindow::buildMenus() {
-    for (MenuItem* menu : form_.menuBar()) {
+    const auto menus = form_.menuBar();
+    for (int m = 0; m < static_cast<int>(menus.size()); ++m) {
+        MenuItem* menu = menus[static_cast<std::size_t>(m)];
         QMenu* popup = menuBar()->addMenu(menu->caption());
         QAction* title = popup->menuAction();
         menu->onChange([this, title, menu] { mirrorItem(title, *menu); });
         mirrorItem(title, *menu);
-        for (MenuItem* item : menu->items()) {
+        for (int i = 0; i < static_cast<int>(menu->items().size()); ++i) {
+            MenuItem* item = menu->items()[static_cast<std::size_t>(i)];
             QAction* action = popup->addAction(item->caption());
             // Qt takes the mark off a checked item on a click by itself; the
             // game decides it, so the item is mirrored again afterwards.
-            connect(action, &QAction::triggered, this, [this, action, item] {
-                handle([item] { item->click(); });
+            connect(action, &QAction::triggered, this, [this, action, item, m, i] {
+                send(GameEvent::menu(m, i));
                 mirrorItem(action, *item);
             });
             item->onChange([this, action, item] { mirrorItem(action, *item); });
@@ -96,14 +99,14 @@ void MainWindow::buildMenus() {
     }
 }
 
-void MainWindow::driveTimer(Timer& timer, const std::function<void()>& tick) {
+void MainWindow::driveTimer(Timer& timer, int number) {
     auto* clock = new QTimer(this);
     clock->setTimerType(Qt::PreciseTimer);
     // Nothing of the game runs while a dialog is open or after the window
     // has closed.
-    connect(clock, &QTimer::timeout, this, [this, tick] {
+    connect(clock, &QTimer::timeout, this, [this, number] {
         if (platform_.dialogOpen() || !isVisible()) return;
-        handle(tick);
+        send(GameEvent::tick(number));
     });
     // Any change of the interval or of enabled starts the count again.
     auto follow = [clock, &timer] {
@@ -116,12 +119,12 @@ void MainWindow::driveTimer(Timer& timer, const std::function<void()>& tick) {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     const GameKey key = gameKey(*event);
-    handle([this, key] { form_.Form_KeyDown(key.code, key.shift); });
+    send(GameEvent::keyDown(key.code, key.shift));
 }
 
 // X repeats a held key as a release and a press: only the press counts.
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;
     const GameKey key = gameKey(*event);
-    handle([this, key] { form_.Form_KeyUp(key.code, key.shift); });
+    send(GameEvent::keyUp(key.code, key.shift));
 }

@@ -7,7 +7,7 @@
 
 #include <QMainWindow>
 
-#include <functional>
+#include "shell/events.h"
 
 class DesktopPlatform;
 class MenuItem;
@@ -32,9 +32,10 @@ protected:
 private:
     void buildMenus();
     void mirrorItem(QAction* action, const MenuItem& item);
-    void driveTimer(Timer& timer, const std::function<void()>& tick);
-    // Runs a handler of the game and shows what it changed.
-    void handle(const std::function<void()>& handler);
+    void driveTimer(Timer& timer, int number);
+    // The one place where events reach the game: it hands the event to the
+    // game's handler and shows what the handler changed.
+    void send(const GameEvent& event);
 
     frmVorlane& form_;
     DesktopPlatform& platform_;
