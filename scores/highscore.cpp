@@ -2,6 +2,7 @@
 // plays the fanfare, asks the player's name and keeps it in "HS"; otherwise
 // the stored high score and its holder are read back.
 #include "scores/hsfile.h"
+#include "scores/hsstore.h"
 #include "shell/frmVorlane.h"
 
 namespace {
@@ -17,9 +18,8 @@ QString firstCharacters(const QString& text, int count) {
 }  // namespace
 
 void frmVorlane::HighScoreStep() {
-    const QString file = ProgramFile(QStringLiteral("HS"));
     if (!blnNewHigh) {
-        const HighScore stored = readHighScoreFile(file);
+        const HighScore stored = decodeHighScore(HighScores().read().value_or(QByteArray()));
         dblHighScore = stored.score;
         strHighName = stored.name;
         return;
@@ -31,6 +31,14 @@ void frmVorlane::HighScoreStep() {
                                     QStringLiteral("!!! High score !!!"));
     strHighName = firstCharacters(strHighName, LongestName);
     // A folder we may not write to keeps the high score for this run only.
-    writeHighScoreFile(file, strHighName, dblHighScore);
+    HighScores().write(strHighName, dblHighScore);
     blnNewHigh = false;
 }
+
+HighScoreStore& frmVorlane::HighScores() {
+    if (highScores) return *highScores;
+    if (!fileStore_) fileStore_ = std::make_unique<HighScoreFileStore>(ProgramFile(QStringLiteral("HS")));
+    return *fileStore_;
+}
+
+frmVorlane::~frmVorlane() = default;

@@ -1,6 +1,8 @@
 // Reading and writing the high-score file, byte by byte.
 #include "scores/hsfile.h"
 
+#include "scores/hsstore.h"
+
 #include <QFile>
 #include <QVector>
 
@@ -85,6 +87,14 @@ HighScore readHighScoreFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return {};
     return readHighScore(file);
 }
+
+std::optional<QByteArray> HighScoreFileStore::read() {
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+    return file.read(ScoreOffset + ScoreBytes);
+}
+
+bool HighScoreFileStore::write(const QString& name, double score) { return writeHighScoreFile(path_, name, score); }
 
 // The new file is written beside the old one and renamed over it, so an
 // interrupted write leaves either the old file or the new one, never a

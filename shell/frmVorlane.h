@@ -9,7 +9,9 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 
+#include "scores/hsstore.h"
 #include "shell/controls.h"
 #include "shell/numbers.h"
 #include "shell/platform.h"
@@ -20,8 +22,11 @@ public:
     explicit frmVorlane(Platform& platform);
     frmVorlane(const frmVorlane&) = delete;
     frmVorlane& operator=(const frmVorlane&) = delete;
+    ~frmVorlane();
 
     Platform& platform;
+    // Where "HS" is read and written; "HS" in the program folder when unset.
+    HighScoreStore* highScores = nullptr;
 
     // ---- The window ------------------------------------------------------
     QString caption;
@@ -242,4 +247,6 @@ private:
 
     // scores/highscore.cpp: the high-score step of the reset.
     void HighScoreStep();
+    HighScoreStore& HighScores();
+    std::unique_ptr<HighScoreStore> fileStore_;
 };
