@@ -19,9 +19,13 @@ QString firstCharacters(const QString& text, int count) {
 
 void frmVorlane::HighScoreStep() {
     if (!blnNewHigh) {
-        const HighScore stored = decodeHighScore(HighScores().read().value_or(QByteArray()));
-        dblHighScore = stored.score;
-        strHighName = stored.name;
+        // No file to read (none yet, or one that cannot be read): the high
+        // score in memory stands. An empty file reads as 0 and no name.
+        if (const std::optional<QByteArray> bytes = HighScores().read()) {
+            const HighScore stored = decodeHighScore(*bytes);
+            dblHighScore = stored.score;
+            strHighName = stored.name;
+        }
         return;
     }
     CloseAllDevices(QStringLiteral("Close all"));
@@ -30,7 +34,8 @@ void frmVorlane::HighScoreStep() {
     strHighName = platform.inputBox(QStringLiteral("Enter your name ...\r\rMax 10 Characters."),
                                     QStringLiteral("!!! High score !!!"));
     strHighName = firstCharacters(strHighName, LongestName);
-    // A folder we may not write to keeps the high score for this run only.
+    // A high score no file could take is kept for this run only; what the
+    // game shows never depends on whether the write worked.
     HighScores().write(strHighName, dblHighScore);
     blnNewHigh = false;
 }

@@ -1,26 +1,23 @@
-// Reading and writing the high-score file, byte by byte.
+// The high-score file's bytes: decoding and encoding the two records, and
+// reading them from a file.
 #include "scores/hsfile.h"
 
-#include "scores/hsstore.h"
-
-#include <QFile>
+#include <QIODevice>
 #include <QVector>
+
+#include "shell/regularfile.h"
 
 #include <algorithm>
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr int RecordLength = 20;
 constexpr int LongestName = RecordLength - 2;
 constexpr int ScoreOffset = RecordLength;
-constexpr int ScoreBytes = 8;
+constexpr int ScoreBytes = HighScoreBytes - ScoreOffset;
 
 // The characters of Windows-1252 at 0x80..0x9F (0 where it has none);
 // every other byte stands for the character with the same number.
@@ -80,34 +77,12 @@ QByteArray encodeHighScore(const QString& name, double score) {
     return bytes;
 }
 
-HighScore readHighScore(QIODevice& file) { return decodeHighScore(file.read(ScoreOffset + ScoreBytes)); }
+HighScore readHighScore(QIODevice& file) { return decodeHighScore(file.read(HighScoreBytes)); }
 
-HighScore readHighScoreFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return readHighScore(file);
+std::optional<QByteArray> readHighScoreBytes(const QString& path) {
+    const RegularFile file = readRegularFile(path, HighScoreBytes);
+    if (file.state != RegularFile::State::Read) return std::nullopt;
+    return file.bytes;
 }
 
-std::optional<QByteArray> HighScoreFileStore::read() {
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly)) return QByteArray();
-    return file.read(ScoreOffset + ScoreBytes);
-}
-
-bool HighScoreFileStore::write(const QString& name, double score) { return writeHighScoreFile(path_, name, score); }
-
-// The new file is written beside the old one and renamed over it, so an
-// interrupted write leaves either the old file or the new one, never a
-// torn record. A left-over temporary file is simply written over next time.
-bool writeHighScoreFile(const QString& path, const QString& name, double score) {
-    const QByteArray bytes = encodeHighScore(name, score);
-    const QByteArray target = QFile::encodeName(path);
-    const QByteArray temporary = target + ".tmp";
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    const bool written = ::write(fd, bytes.constData(), bytes.size()) == bytes.size() && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (written && closed && std::rename(temporary.constData(), target.constData()) == 0) return true;
-    ::unlink(temporary.constData());
-    return false;
-}
+HighScore readHighScoreFile(const QString& path) { return decodeHighScore(readHighScoreBytes(path).value_or(QByteArray())); }

@@ -21,12 +21,20 @@ public:
     virtual bool write(const QString& name, double score) = 0;
 };
 
-// "HS" beside the program, in the folder the platform names.
+// "HS" for the desktop program. It lives beside the program while that
+// folder can be written (a build, or an install into the player's own
+// folder). Under a folder the player may not write to (a package installed
+// under /usr) it lives in the player's data folder, $XDG_DATA_HOME/vorlane
+// (~/.local/share/vorlane by default), made at the first write; until
+// then the "HS" beside the program, if any, is read as the high score.
 class HighScoreFileStore : public HighScoreStore {
 public:
+    // path: "HS" in the program's folder.
     explicit HighScoreFileStore(QString path) : path_(std::move(path)) {}
     std::optional<QByteArray> read() override;
     bool write(const QString& name, double score) override;
+    // The file a new high score goes into now.
+    QString keptIn() const;
 
 private:
     QString path_;

@@ -1,12 +1,15 @@
-// The high-score file: its exact bytes, and every way a damaged or strange
-// file is read without harm.
+// The high-score file: its exact bytes, every way a damaged or strange
+// file is read without harm, and a write that nothing can spoil.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <limits>
+
+#include <sys/stat.h>
 
 #include "scores/hsfile.h"
 
@@ -36,21 +39,69 @@ TEST(HighScoreFile, NamesTravelInWindows1252AndShortOrStrangeFilesReadEachFieldB
     }
 }
 
-TEST(HighScoreFile, WritingReplacesTheFileWholeByteForByteOrLeavesTheOldOneAlone) {
+static QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+static void plant(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+TEST(HighScoreFile, WritingReplacesTheFileWholeAndNeverWritesThroughAPlantedLink) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("HS"));
-    QFile stale(path + ".tmp");  // longer than a record: written over, not into
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly) && stale.write(QByteArray(100, 'x')) == 100);
-    stale.close();
+    const QString victim = folder.filePath(QStringLiteral("victim"));
+    plant(victim, "precious");
+    plant(path + ".new-Ab3dE9", QByteArray(100, 'x'));  // left by a copy killed mid-write
+    ASSERT_TRUE(QFile::link(victim, path + ".new-zzzzzz"));
+    ASSERT_TRUE(QFile::link(victim, path + ".tmp"));
 
-    ASSERT_TRUE(writeHighScoreFile(path, QStringLiteral("ACE"), 950));
-    ASSERT_TRUE(writeHighScoreFile(path, QStringLiteral("BO"), 1200));
-    QFile written(path);
-    EXPECT_TRUE(written.open(QIODevice::ReadOnly) && written.readAll() == file(QByteArray("\x02\x00" "BO", 4), 1200));
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"HS"})) << "no temporary file is left";
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("ACE"), 950), HighScoreWrite::Written);
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("BO"), 1200), HighScoreWrite::Written);
+    EXPECT_EQ(contents(path), file(QByteArray("\x02\x00" "BO", 4), 1200));
+    EXPECT_EQ(contents(victim), "precious");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::System), QStringList({"HS", "HS.tmp", "victim"}))
+        << "what a cut-off write left is swept away";
 
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("HS.tmp")));
-    EXPECT_FALSE(writeHighScoreFile(path, QStringLiteral("ACE"), 950));
-    EXPECT_EQ(readHighScoreFile(path).name, QStringLiteral("BO"));
-    EXPECT_EQ(readHighScoreFile(folder.path()).score, 0) << "a folder reads as no file";
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::link(victim, path));  // "HS" itself a link: replaced, not written through
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("ACE"), 950), HighScoreWrite::Written);
+    EXPECT_EQ(contents(victim), "precious");
+    EXPECT_EQ(readHighScoreFile(path).name, QStringLiteral("ACE"));
+}
+
+TEST(HighScoreFile, AHigherScoreStoredMeanwhileStaysAndAFileThatCannotBeReadIsNeverWrittenOver) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("HS"));
+    ASSERT_EQ(writeHighScoreFile(path, QStringLiteral("BO"), 1200), HighScoreWrite::Written);  // another copy
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("ACE"), 950), HighScoreWrite::HigherKept);
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("CY"), 1200), HighScoreWrite::Written) << "only a higher one stays";
+    EXPECT_EQ(readHighScoreFile(path).name, QStringLiteral("CY"));
+
+    QFile::remove(path);
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("HS")));
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("ACE"), 950), HighScoreWrite::Failed);
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("HS")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("ACE"), 950), HighScoreWrite::Failed);
+    EXPECT_FALSE(QFileInfo(path).isFile());
+    EXPECT_EQ(writeHighScoreFile(folder.filePath(QStringLiteral("gone/HS")), QStringLiteral("ACE"), 950),
+              HighScoreWrite::Failed);
+}
+
+TEST(HighScoreFile, OnlyARegularFileIsReadAndNothingWaitsOnAPipe) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("HS"));
+    EXPECT_FALSE(readHighScoreBytes(path)) << "missing";
+    plant(path, "");
+    EXPECT_EQ(readHighScoreBytes(path), QByteArray()) << "empty, read as 0 and no name";
+    plant(path, file(QByteArray("\x02\x00" "BO", 4), 1200, 60));
+    EXPECT_EQ(readHighScoreBytes(path), file(QByteArray("\x02\x00" "BO", 4), 1200)) << "the bytes with a meaning";
+    QFile::remove(path);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    EXPECT_FALSE(readHighScoreBytes(path)) << "a named pipe, and no writer to wait for";
+    EXPECT_FALSE(readHighScoreBytes(folder.path())) << "a folder";
 }

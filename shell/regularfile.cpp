@@ -1,0 +1,55 @@
+// The one careful way the game opens its files: look before opening, open
+// without blocking (a pipe would otherwise wait for a writer forever), and
+// check again on what was opened, since the name may have been swapped.
+#include "shell/regularfile.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+RegularFile readRegularFile(const QString& path, qint64 limit) {
+    RegularFile file;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info;
+    if (::stat(name.constData(), &info) != 0) {
+        file.state = errno == ENOENT || errno == ENOTDIR ? RegularFile::State::Missing : RegularFile::State::Unusable;
+        return file;
+    }
+    file.state = RegularFile::State::Unusable;
+    if (!S_ISREG(info.st_mode)) return file;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) file.state = RegularFile::State::Missing;
+        return file;
+    }
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        // One byte past the limit tells whether the file ends within it.
+        QByteArray bytes(static_cast<qsizetype>(limit + 1), '\0');
+        qint64 got = 0;
+        bool failed = false;
+        while (got <= limit) {
+            const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(limit + 1 - got));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) failed = true;
+            if (n <= 0) break;
+            got += n;
+        }
+        if (!failed) {
+            file.whole = got <= limit;
+            bytes.truncate(static_cast<qsizetype>(std::min(got, limit)));
+            file.bytes = bytes;
+            file.state = RegularFile::State::Read;
+        }
+    }
+    ::close(fd);
+    return file;
+}
+
+bool isReadableRegularFile(const QString& path) {
+    return readRegularFile(path, 0).state == RegularFile::State::Read;
+}
