@@ -1,11 +1,12 @@
-// How the controls change: each change of a label or an image repaints its
-// old and new rectangle on the surface at once; timers and menu items tell
-// their watcher.
+// How the controls change: each change of a shown label or image repaints
+// its old and new rectangle on the surface at once, while a hidden one
+// changes without touching the surface; timers and menu items tell their
+// watcher.
 #include "shell/controls.h"
 
-#include <QImageReader>
 #include <QPainter>
 
+#include "shell/picturefile.h"
 #include "shell/surface.h"
 
 void Layer::repaintChange(const QRect& before) {
@@ -42,14 +43,14 @@ void Image::setPicture(const QImage& picture) {
         width_ = picture_.width();
         height_ = picture_.height();
     }
-    repaintChange(before);
+    if (visible_) repaintChange(before);
 }
 
 bool Image::loadPicture(const QString& path) {
-    QImageReader reader(path);
-    const QImage picture = reader.read();
+    const QImage picture = readPictureFile(path);
+    if (picture.isNull()) return false;
     setPicture(picture);
-    return !picture.isNull();
+    return true;
 }
 
 void Label::design(const Design& d) {
@@ -72,10 +73,12 @@ void Label::design(const Design& d) {
 void Label::setCaption(const QString& caption) {
     caption_ = caption;
     render();
-    repaintChange(rect());
+    if (visible_) repaintChange(rect());
 }
 
-void Label::refresh() { repaintChange(rect()); }
+void Label::refresh() {
+    if (visible_) repaintChange(rect());
+}
 
 void Label::render() {
     rendered_ = QImage(width_, height_, QImage::Format_RGB32);

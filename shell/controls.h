@@ -49,8 +49,10 @@ class Image : public Layer {
 public:
     void design(int left, int top, int width, int height);
     const QImage& picture() const { return picture_; }
+    // A hidden image takes its new picture without repainting anything.
     void setPicture(const QImage& picture);
-    // Loads a bitmap file; a file that cannot be read leaves the image empty.
+    // Loads a bitmap file; a file that cannot be read as a picture leaves
+    // the image with the picture it had.
     bool loadPicture(const QString& path);
 
 private:
@@ -74,12 +76,13 @@ public:
     void design(const Design& d);
 
     const QString& caption() const { return caption_; }
+    // A hidden label takes its new caption without repainting anything.
     void setCaption(const QString& caption);
     Long foreColor() const { return foreColor_; }
     Long backColor() const { return backColor_; }
     const QFont& font() const { return font_; }
     Qt::Alignment alignment() const { return alignment_; }
-    // Repaints the label now, whatever covers it.
+    // Repaints the label now, whatever covers it, when it is shown.
     void refresh();
     // The label as it is painted: background box and caption.
     const QImage& rendered() const { return rendered_; }

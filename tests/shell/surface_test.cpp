@@ -67,3 +67,24 @@ TEST_F(SurfaceTest, PicturesShowAsDrawnTheSkyIsBlackBeyondTheStarfieldAndDrawing
     form->surface.clear();
     EXPECT_EQ(form->surface.image(), loaded);
 }
+
+TEST_F(SurfaceTest, AHiddenControlTakesANewPictureOrCaptionWithoutTouchingTheDrawings) {
+    load();
+    form->PlaceInvaders();
+    form->arrInvDead[1] = true;
+    form->Timer1_Timer();  // hides the destroyed invader
+    const QRect dead = form->inv[0].rect(), living = form->inv[1].rect();
+    ASSERT_FALSE(form->inv[0].visible());
+    form->surface.box(dead.left() + 4, dead.top() + 4, dead.left() + 6, dead.top() + 6, Yellow);  // a bomb
+    form->surface.box(living.left() + 4, living.top() + 4, living.left() + 6, living.top() + 6, Yellow);
+    const QRect help = form->Label5.rect();
+    form->surface.box(help.left() + 2, help.top() + 2, help.left() + 3, help.top() + 9, Green);  // a missile
+
+    form->Timer1_Timer();  // every invader, hidden or not, gets the other picture
+    form->Label5.setCaption(QStringLiteral("  KEYS"));
+    form->Label5.refresh();
+
+    EXPECT_EQ(count(dead, Yellow), 9) << "the bomb over the hidden invader is still there to be shot";
+    EXPECT_EQ(count(living, Yellow), 0) << "a shown invader is painted afresh";
+    EXPECT_EQ(count(help, Green), 16) << "the hidden help line left the missile alone";
+}
