@@ -72,9 +72,13 @@ bool frmVorlane::ShootBomb() {
     if (!yellow) return false;
 
     const Integer last = intBombCount;
+    // The hit box is worked out in Singles: its edges are rounded to float
+    // before they are compared, as the bomb's position is stored.
+    const auto single = [](double value) { return static_cast<double>(static_cast<Single>(value)); };
     for (intI = 1; intI <= last; ++intI) {
         const double bombX = arrBombX[intI], bombY = arrBombY[intI];
-        if (bombX - 2 <= x && x <= bombX + 4 && bombY - 5 <= y - 8 && y - 8 <= bombY + 5) {
+        if (single(bombX - 2) <= x && x <= single(bombX + 4) && single(bombY - 5) <= y - 8 &&
+            y - 8 <= single(bombY + 5)) {
             surface.box(bombX, bombY, bombX + 2, bombY + 2, Black);
             arrBombX[intI] = 0;
             blnMissile = false;

@@ -102,3 +102,18 @@ TEST_F(MissileTest, AKillIsWorthMoreLaterAndTheLastOfAWaveBringsTheNextWithItsBo
     }
     EXPECT_EQ(form->intLives, 3 + 2) << "a life for reaching wave 10, each time";
 }
+
+TEST_F(MissileTest, TheBombHitBoxIsWorkedOutInSinglesRoundingItsEdgesOutward) {
+    // 256 - 1/65536 lies on the edge of float's precision: 5 below it is
+    // exact, 5 above it rounds to 261, so a head at 261 is inside the box.
+    const float justBelow256 = 256.0f - 1.0f / 65536.0f;
+    form->arrBombX[2] = 100;
+    form->arrBombY[2] = justBelow256;
+    hitAt(100, 260, Yellow);  // the look-out row at 261
+    EXPECT_EQ(form->arrBombX[2], 0) << "shot down at the box's bottom edge";
+
+    form->arrBombX[2] = justBelow256;  // 4 to the right rounds to 260 as well
+    form->arrBombY[2] = 200;
+    hitAt(260, 195, Yellow);
+    EXPECT_EQ(form->arrBombX[2], 0) << "shot down at the box's right edge";
+}
