@@ -3,8 +3,6 @@
 // just below it. Low in the window that is the ship, when it lies under the
 // bomb, or else a base or the ground, which the bomb blasts with a burst of
 // black dots. A bomb on the ship sets off its explosion and costs a life.
-#include <algorithm>
-
 #include "shell/frmVorlane.h"
 
 namespace {
@@ -41,17 +39,24 @@ void frmVorlane::MoveBombs() {
     }
 }
 
-// Drops a new bomb from a living invader picked at random. With no invader
-// alive there is nobody to drop it: the slot stays free.
+// Drops a new bomb: invaders are picked at random until a living one gives
+// the bomb a place, X no longer 0 (an invader at -5 gives 0 and leaves the
+// slot free, so the picking goes on). With no invader that could drop it,
+// the slot stays free rather than the picking going on for ever.
 bool frmVorlane::LaunchBomb() {
-    const auto alive = [](bool dead) { return !dead; };
-    if (std::none_of(arrInvDead.begin() + 1, arrInvDead.end(), alive)) return false;
+    bool anyDropper = false;
+    for (int k = 1; k <= 30; ++k)
+        if (!arrInvDead[k] && static_cast<Single>(arrInvX[k] + 5.0) != 0) anyDropper = true;
+    if (!anyDropper) return false;
 
-    do intJ = static_cast<Integer>(Int(platform.rnd() * 30.0 + 1));
-    while (arrInvDead[intJ]);
-    arrBombX[intK] = static_cast<Single>(arrInvX[intJ] + 5.0);
-    arrBombY[intK] = static_cast<Single>(arrInvY[intJ] + 9.0);
-    arrBombSpeed[intK] = 1;
+    do {
+        intJ = static_cast<Integer>(Int(platform.rnd() * 30.0 + 1));
+        if (!arrInvDead[intJ]) {
+            arrBombX[intK] = static_cast<Single>(arrInvX[intJ] + 5.0);
+            arrBombY[intK] = static_cast<Single>(arrInvY[intJ] + 9.0);
+            arrBombSpeed[intK] = 1;
+        }
+    } while (arrBombX[intK] == 0);
     return true;
 }
 

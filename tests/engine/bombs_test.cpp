@@ -75,3 +75,22 @@ TEST_F(BombsTest, TheLastLifeEndsTheGameAndEverySlotDropsFromTheNewFormation) {
     form->MoveBombs();
     for (int x : {61, 97, 133}) EXPECT_EQ(count(QRect(x, 127, 3, 3), Yellow), 9) << "bomb at " << x;
 }
+
+TEST_F(BombsTest, ADropThatWouldGiveXZeroIsPickedAgainAndWithNobodyToDropItTheSlotStaysFree) {
+    for (int k = 3; k <= 30; ++k) form->arrInvDead[k] = true;
+    form->arrInvX[1] = -5;  // at the far left a drop lands on X = 0, which marks a free slot
+    form->arrInvX[2] = 100;
+    form->arrInvY[2] = 200;
+    platform.queue({0.01f, 0.04f});  // invader 1, then invader 2
+    const int before = platform.draws;
+    form->MoveBombs();
+    EXPECT_EQ(platform.draws - before, 2);
+    EXPECT_EQ(form->arrBombX[1], 105);
+    EXPECT_EQ(count(QRect(105, 210, 3, 3), Yellow), 9);
+
+    form->arrInvDead[2] = true;  // only the invader at -5 is left
+    form->arrBombX[1] = 0;
+    form->MoveBombs();
+    EXPECT_EQ(form->arrBombX[1], 0);
+    EXPECT_EQ(platform.draws - before, 2) << "no pick is made that could never give a place";
+}
