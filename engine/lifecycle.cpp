@@ -1,10 +1,10 @@
 // The life of the window: loading it, returning to the no-game state after
 // load and after every game, the restart step every start passes through,
 // and the Start and Exit commands.
-#include <QFileInfo>
 #include <QStringList>
 
 #include "shell/frmVorlane.h"
+#include "shell/picturefile.h"
 
 const std::array<const char*, 6> frmVorlane::PictureFiles = {"ship.bmp",    "base.bmp",     "Mother.bmp",
                                                              "invader.bmp", "invader1.bmp", "invexpl.bmp"};
@@ -13,13 +13,14 @@ QString frmVorlane::ProgramFile(const QString& fileName) {
     return platform.programDirectory() + QLatin1Char('/') + fileName;
 }
 
-// The window must not open blind: every picture has to be there at load.
+// The window must not open blind: every picture has to be there at load,
+// and be one the game can show. A file that is no picture, or one larger
+// than 1024 x 1024, is named with the missing ones.
 bool frmVorlane::PicturesPresent() {
     QStringList missing;
-    for (const char* name : PictureFiles) {
-        const QFileInfo file(ProgramFile(QString::fromLatin1(name)));
-        if (!file.isFile() || !file.isReadable()) missing << QStringLiteral("    ") + QString::fromLatin1(name);
-    }
+    for (const char* name : PictureFiles)
+        if (readPictureFile(ProgramFile(QString::fromLatin1(name))).isNull())
+            missing << QStringLiteral("    ") + QString::fromLatin1(name);
     if (missing.isEmpty()) return true;
     platform.messageBox(QStringLiteral("These pictures are missing from %1:\n\n%2\n\nPlease install the game again.")
                             .arg(platform.programDirectory(), missing.join(QLatin1Char('\n'))),
@@ -69,6 +70,10 @@ void frmVorlane::Form_DblClick() {
 void frmVorlane::mnuStart_Click() {
     intShipX = 1;
     dblScore = 0;
+    // A new high score is forgotten only here, when a new game starts, and
+    // not at every wave set-up: a player who beat the high score in an
+    // earlier wave and then scored nothing more in the last one is still
+    // asked for a name, and the score is kept.
     blnNewHigh = false;
     for (intI = 1; intI <= 30; ++intI) {
         arrBombX[intI] = 0;

@@ -4,6 +4,7 @@
 // bases line and the invasion line. Every Timer1 tick hides the destroyed,
 // swaps the two invader pictures and plays the next note of the beat.
 #include "shell/frmVorlane.h"
+#include "shell/picturefile.h"
 
 namespace {
 
@@ -84,8 +85,8 @@ void frmVorlane::AnimateInvaders() {
     for (intI = 0; intI <= 29; ++intI)
         if (arrInvDead[intI + 1]) inv[intI].hide();
 
-    // The two pictures in turn; a picture missing from the program's
-    // folder leaves the invaders empty and the march goes on.
+    // The two pictures in turn; a picture gone missing or bad since load
+    // leaves the invaders with the picture they had, and the march goes on.
     QString frame;
     if (blnInvFrame) {
         blnInvFrame = false;
@@ -94,8 +95,9 @@ void frmVorlane::AnimateInvaders() {
         blnInvFrame = true;
         frame = QStringLiteral("invader.bmp");
     }
-    const QImage picture(ProgramFile(frame));
-    for (intI = 0; intI <= 29; ++intI) inv[intI].setPicture(picture);
+    const QImage picture = readPictureFile(ProgramFile(frame));
+    for (intI = 0; intI <= 29; ++intI)
+        if (!picture.isNull()) inv[intI].setPicture(picture);
 
     // The beat moves on only while it can be heard.
     if (blnSound && blnWaveDevice) {

@@ -2,12 +2,16 @@
 // wave file by name, releasing media devices, and the rule every cue of
 // the game follows.
 #include "shell/frmVorlane.h"
+#include "shell/regularfile.h"
 
 bool frmVorlane::CanPlayWaves() { return platform.waveOutDeviceCount() != 0; }
 
 // Plays a wave file; a newly started sound cuts off one still playing.
 // False when the file could not be played: the game goes on in silence.
+// A named pipe or a device in the sound's place is no sound at all, and is
+// never handed on, where opening it could hold the game up.
 bool frmVorlane::PlayWaveFile(const QString& strFileName, bool blnAsync) {
+    if (!isReadableRegularFile(strFileName)) return false;
     return platform.playSound(strFileName, blnAsync);
 }
 

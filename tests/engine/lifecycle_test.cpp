@@ -1,6 +1,11 @@
 // The window's life: load into the attract display, Start, the restart
 // step, Exit, and what happens when the pictures beside the program are
-// missing at load.
+// missing, damaged or too large at load, or go bad later.
+#include <QFile>
+#include <QImage>
+
+#include <sys/stat.h>
+
 #include "tests/support/GameTest.h"
 
 using LifecycleTest = GameTest;
@@ -61,4 +66,36 @@ TEST_F(LifecycleTest, MissingPicturesAtLoadAreNamedAndTheProgramEnds) {
     EXPECT_TRUE(message.contains(platform.programDirectory()));
     EXPECT_EQ(platform.exitStatus, 1);
     EXPECT_EQ(platform.holds, 0) << "no wave is set up";
+}
+
+TEST_F(LifecycleTest, DamagedOversizedOrPipedPicturesAreNamedAtLoadAndOneGoneBadLaterKeepsItsPicture) {
+    QFile damaged(platform.path(QStringLiteral("ship.bmp")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate) && damaged.write("BM not a picture") > 0);
+    damaged.close();
+    QImage huge(1100, 20, QImage::Format_RGB32);
+    huge.fill(Qt::white);
+    ASSERT_TRUE(huge.save(platform.path(QStringLiteral("invader.bmp")), "BMP"));
+    platform.remove(QStringLiteral("base.bmp"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(platform.path(QStringLiteral("base.bmp"))).constData(), 0644), 0);
+
+    load();
+
+    ASSERT_EQ(platform.messages.size(), 1);
+    const QString& message = platform.messages[0];
+    for (const char* name : {"ship.bmp", "invader.bmp", "base.bmp"}) EXPECT_TRUE(message.contains(name)) << name;
+    EXPECT_FALSE(message.contains("Mother.bmp"));
+    EXPECT_EQ(platform.exitStatus, 1);
+}
+
+TEST_F(LifecycleTest, APictureThatGoesBadWhileTheGameRunsLeavesItsImageAsItWas) {
+    load();
+    const QImage ship = form->Image36.picture();
+    QFile damaged(platform.path(QStringLiteral("ship.bmp")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate) && damaged.write("BM") > 0);
+    damaged.close();
+
+    form->mnuStart_Click();  // sets up wave 1, loading the pictures again
+
+    EXPECT_EQ(form->Image36.picture(), ship);
+    EXPECT_LT(count(form->Image36.rect(), Black), form->Image36.width() * form->Image36.height()) << "it is seen";
 }

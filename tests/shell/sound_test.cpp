@@ -1,5 +1,10 @@
 // The sound layer: a cue sounds only while sound is on and a device exists,
-// except the high-score fanfare; a missing file is silence.
+// except the high-score fanfare; a missing file, or a pipe in its place,
+// is silence.
+#include <QFile>
+
+#include <sys/stat.h>
+
 #include "tests/support/GameTest.h"
 
 using SoundTest = GameTest;
@@ -36,4 +41,14 @@ TEST_F(SoundTest, TheFanfarePlaysWithSoundSwitchedOffAfterTheDevicesAreClosed) {
     form->ResetGame();
     EXPECT_EQ(platform.played, QStringList({"high.wav"}));
     EXPECT_EQ(platform.mediaCommands.mid(1, 1), QStringList({"Close all"}));
+}
+
+TEST_F(SoundTest, ANamedPipeInPlaceOfASoundIsNoSoundAndHoldsNothingUp) {
+    load();
+    platform.remove(QStringLiteral("Fire.wav"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(platform.path(QStringLiteral("Fire.wav"))).constData(), 0644), 0);
+    platform.played.clear();
+
+    EXPECT_FALSE(form->PlayWaveFile(platform.path(QStringLiteral("Fire.wav")), true));
+    EXPECT_FALSE(platform.requested.contains("Fire.wav")) << "the player is never given the pipe to open";
 }

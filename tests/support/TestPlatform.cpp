@@ -31,6 +31,7 @@ int TestPlatform::waveOutDeviceCount() { return devices; }
 
 bool TestPlatform::playSound(const QString& path, bool) {
     const QFileInfo file(path);
+    requested << file.fileName();
     if (!file.isFile()) return false;
     played << file.fileName();
     return true;

@@ -26,6 +26,7 @@ struct TestPlatform : Platform {
     QTemporaryDir folder;
     int devices = 1;
     QStringList played;          // file names of the sounds that played
+    QStringList requested;       // file names of every sound the game asked for
     QStringList mediaCommands;
     QStringList messages;        // text of every message box
     QStringList messageTitles;
