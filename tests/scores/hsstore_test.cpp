@@ -1,0 +1,74 @@
+// Where the desktop program keeps "HS": beside the program while its folder
+// can be written, in the player's data folder when it cannot. The player is
+// played by "nobody" when the tests run as root, for whom no folder is
+// closed.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "scores/hsfile.h"
+#include "scores/hsstore.h"
+
+namespace {
+
+constexpr uid_t Nobody = 65534;
+
+// Runs a scene as a player without special rights: as "nobody" in a child
+// process when the tests run as root. The scene's result: true if it held.
+bool asPlayer(const std::function<bool()>& scene) {
+    if (::geteuid() != 0) return scene();
+    const pid_t child = ::fork();
+    if (child == 0) _exit(::setgid(Nobody) == 0 && ::setuid(Nobody) == 0 && scene() ? 0 : 1);
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void giveToPlayer(const QString& path) {
+    if (::geteuid() != 0) return;
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), Nobody, Nobody), 0);
+}
+
+QString name(const std::optional<QByteArray>& bytes) { return bytes ? decodeHighScore(*bytes).name : "(nothing)"; }
+
+}  // namespace
+
+TEST(HighScoreStore, AWritableProgramFolderKeepsHSBesideTheProgramAndAFolderWithoutAFileReadsNothing) {
+    QTemporaryDir program;
+    HighScoreFileStore store(program.filePath(QStringLiteral("HS")));
+    EXPECT_FALSE(store.read()) << "no file: the game keeps what it holds";
+    EXPECT_EQ(store.keptIn(), program.filePath(QStringLiteral("HS")));
+    EXPECT_TRUE(store.write(QStringLiteral("ACE"), 950));
+    EXPECT_EQ(name(store.read()), "ACE");
+    EXPECT_FALSE(store.write(QStringLiteral("BO"), 900)) << "a lower score is not kept";
+}
+
+TEST(HighScoreStore, AnInstalledGameReadsTheProgramFoldersHSUntilThePlayersOwnIsWritten) {
+    QTemporaryDir top;
+    ASSERT_TRUE(QDir(top.path()).mkdir("program") && QDir(top.path()).mkdir("player"));
+    const QString program = top.filePath("program/HS"), data = top.filePath("player/data");
+    ASSERT_EQ(writeHighScoreFile(program, QStringLiteral("OLD"), 10), HighScoreWrite::Written);
+    ASSERT_EQ(::chmod(QFile::encodeName(top.filePath("program")).constData(), 0555), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(top.path()).constData(), 0755), 0);
+    giveToPlayer(top.filePath("player"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+
+    const bool held = asPlayer([&] {
+        HighScoreFileStore store(program);
+        return name(store.read()) == "OLD" && store.keptIn() == data + "/vorlane/HS" &&
+               store.write(QStringLiteral("NEW"), 20) && name(store.read()) == "NEW";
+    });
+
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_TRUE(held);
+    EXPECT_EQ(readHighScoreFile(data + "/vorlane/HS").name, "NEW");
+    EXPECT_EQ(readHighScoreFile(program).name, "OLD") << "the program folder is left alone";
+    ::chmod(QFile::encodeName(top.filePath("program")).constData(), 0755);
+}
