@@ -28,12 +28,15 @@ RegularFile readRegularFile(const QString& path, qint64 limit) {
         return file;
     }
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        // One byte past the limit tells whether the file ends within it.
-        QByteArray bytes(static_cast<qsizetype>(limit + 1), '\0');
+        // One byte past the limit tells whether the file ends within it; the
+        // room is what the file says it holds, which may change under us.
+        const qint64 room = std::min<qint64>(info.st_size, limit) + 1;
+        QByteArray bytes(static_cast<qsizetype>(room), Qt::Uninitialized);
         qint64 got = 0;
         bool failed = false;
         while (got <= limit) {
-            const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(limit + 1 - got));
+            if (got == bytes.size()) bytes.resize(static_cast<qsizetype>(std::min(2 * got, limit + 1)));
+            const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) failed = true;
             if (n <= 0) break;
