@@ -25,7 +25,8 @@ public:
     ~frmVorlane();
 
     Platform& platform;
-    // Where "HS" is read and written; "HS" in the program folder when unset.
+    // Where "HS" is read and written; when unset, the file "HS" beside the
+    // program, or in the player's data folder when that cannot be written.
     HighScoreStore* highScores = nullptr;
 
     // ---- The window ------------------------------------------------------
