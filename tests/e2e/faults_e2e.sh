@@ -4,11 +4,15 @@
 #   opens and no game window ever shows; with a second picture missing the
 #   box is a line taller (it lists each missing file); Return closes it and
 #   the program ends with a status other than 0, leaving no window behind;
+#   a damaged picture and a named pipe in place of another are named the
+#   same way;
 # - no sound server at all (PULSE_SERVER names a socket that does not
 #   exist): the demo plays, a game starts and fires, no dialog opens, and
 #   Game > Exit ends it with status 0;
 # - every sound missing, with a private PulseAudio on a null sink: the same
-#   play, and the sink's monitor records nothing but silence.
+#   play, and the sink's monitor records nothing but silence;
+# - named pipes in place of "HS" and of the fire and opening sounds: the
+#   same play, and nothing waits on them.
 # Usage: faults_e2e.sh path/to/vorlane
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -40,6 +44,12 @@ rm "$work/bin/ship.bmp"
 missing_picture_box Mother.bmp ship.bmp
 two=$box_height
 ((two > one)) || fail "the box does not grow with a second missing picture ($one, then $two rows)"
+install_program "$exe" invexpl.bmp
+printf 'BM not a picture' >"$work/bin/ship.bmp"
+mkfifo "$work/bin/invexpl.bmp"
+missing_picture_box "a damaged ship.bmp and a pipe as invexpl.bmp"
+((box_height == two)) || fail "the box for two bad pictures is $box_height rows, not $two"
+rm "$work/bin/invexpl.bmp"
 
 # Plays the demo and a moment of a game, then exits.
 plays() { # what is missing
@@ -66,4 +76,8 @@ plays "no sound files"
 [ -s "$work/sound.raw" ] || fail "nothing was recorded from the null sink"
 (($(loud_bytes "$work/sound.raw") == 0)) || fail "sound was heard with every sound file missing"
 
-echo "PASS: missing pictures named in a box of $one, then $two rows, the program ending; plays without a sound server and without sound files"
+install_program "$exe" Fire.wav Sheet.wav
+mkfifo "$work/bin/HS" "$work/bin/Fire.wav" "$work/bin/Sheet.wav"
+plays "pipes as HS and sounds"
+
+echo "PASS: missing and bad pictures named in a box of $one, then $two rows, the program ending; plays without a sound server, without sound files and with pipes in their place"
