@@ -20,6 +20,8 @@ public:
     // that is missing, unreadable or not RIFF/WAVE plays nothing and gives
     // false, leaving the playing cue alone.
     bool play(const QString& path);
+    // While paused the playing cue stops and no new cue sounds.
+    void setPaused(bool paused);
 
 private:
     QThread thread_;
