@@ -26,7 +26,7 @@ start_game
 find_window
 
 # The attract display: menu bar shown, the demo pilot moves and fires.
-((menu > 0)) || fail "no menu bar at start"
+menu_shown || fail "no menu bar at start"
 demo_plays || fail "the ship's row did not change in the demo"
 poll 15 missile_seen || fail "no missile flew in the demo"
 

@@ -157,13 +157,22 @@ prompt_open() {
 }
 prompt_closed() { ! prompt_open; }
 
-# Reads the window's place and size, and the height of its menu bar.
+# Reads the window's place and size, and the height of the strip that the
+# menu bar lies on, for a window holding the play area at scale 1.
 geometry() {
     eval "$(xdotool getwindowgeometry --shell "$window")"
     menu=$((HEIGHT - 436))
 }
-menu_shown() { geometry; ((menu > 0)); }
-menu_hidden() { geometry; ((menu == 0)); }
+
+# The mean grey level of the menu bar's strip: light while the bar shows,
+# black while the game has hidden its menus. The strip keeps its height.
+strip_grey() {
+    geometry
+    import -silent -window root "$work/strip.png" || fail "no screenshot"
+    convert "$work/strip.png" -crop "${WIDTH}x$menu+$X+$Y" +repage -colorspace Gray -format '%[fx:mean]' info:
+}
+menu_shown() { awk -v m="$(strip_grey)" 'BEGIN { exit !(m > 0.3) }'; }
+menu_hidden() { awk -v m="$(strip_grey)" 'BEGIN { exit !(m == 0) }'; }
 
 # Saves the client area, 627 x 436 below the menu bar, as a picture.
 shot() { # file
@@ -243,7 +252,7 @@ point_at_game() { xdotool mousemove --window "$window" 300 200; }
 # Enter shows the menu bar when it is hidden.
 show_menu_bar() {
     geometry
-    ((menu > 0)) && return
+    menu_shown && return
     point_at_game
     xdotool key Return
     poll 10 menu_shown || fail "Enter did not show the menu bar"
