@@ -72,6 +72,15 @@ start_display() { # extra Xvfb options...
     export DISPLAY
 }
 
+# Starts openbox, for the runs that need a window manager: fullscreen, and
+# the keyboard going to another window.
+start_window_manager() {
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    started+=($!)
+    poll 10 window_manager_running || fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
 start_sound() {
     local socket="$work/pulse.sock"
     pulseaudio --daemonize=no --use-pid-file=no --exit-idle-time=-1 --system=false -n \
