@@ -16,11 +16,11 @@ start_game
 find_window
 sleep 1
 alive || fail "the game ended by itself"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+where
 ((WIDTH == 1254)) || fail "the window opens $WIDTH wide, not at scale 2 (1254)"
 windowed="${WIDTH}x$HEIGHT"
 
-full_screen() { eval "$(xdotool getwindowgeometry --shell "$window")"; ((X == 0 && Y == 0 && WIDTH == 1900 && HEIGHT == 1320)); }
+full_screen() { where; ((X == 0 && Y == 0 && WIDTH == 1900 && HEIGHT == 1320)); }
 xdotool windowactivate --sync "$window"
 xdotool key F11
 poll 5 full_screen || fail "F11 did not fill the screen: ${WIDTH}x$HEIGHT at $X,$Y"
@@ -45,7 +45,7 @@ moon=$(convert "$work/play.png" -crop 240x240+1440+0 +repage -fill white -opaque
 [ "$moon" = "102x141+87+84" ] || fail "fullscreen: the moon spans $moon of the corner, not 102x141+87+84"
 
 xdotool key F11
-windowed_again() { eval "$(xdotool getwindowgeometry --shell "$window")"; [ "${WIDTH}x$HEIGHT" = "$windowed" ]; }
+windowed_again() { where; [ "${WIDTH}x$HEIGHT" = "$windowed" ]; }
 poll 5 windowed_again || fail "F11 again left the window ${WIDTH}x$HEIGHT, not $windowed"
 
 echo "PASS: window $windowed at scale 2; fullscreen 1900x1320 with the play area at scale 3 from (9, 6), sharp, moon $moon; back to $windowed"

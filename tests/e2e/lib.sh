@@ -166,10 +166,17 @@ prompt_open() {
 }
 prompt_closed() { ! prompt_open; }
 
+# Reads the window's place on the screen and its size into X, Y, WIDTH and
+# HEIGHT. (xdotool counts a window manager's frame twice in the place.)
+where() {
+    eval "$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { print "X=" $NF }
+        /Absolute upper-left Y/ { print "Y=" $NF } /^  Width:/ { print "WIDTH=" $NF } /^  Height:/ { print "HEIGHT=" $NF }')"
+}
+
 # Reads the window's place and size, and the height of the strip that the
 # menu bar lies on, for a window holding the play area at scale 1.
 geometry() {
-    eval "$(xdotool getwindowgeometry --shell "$window")"
+    where
     menu=$((HEIGHT - 436))
 }
 

@@ -22,7 +22,7 @@ alive || fail "the game ended by itself"
 
 xprop -id "$window" _NET_WM_NAME | grep -q 'Vorlane' || fail "the window's name has no Vorlane: $(xprop -id "$window" _NET_WM_NAME)"
 
-eval "$(xdotool getwindowgeometry --shell "$window")"
+where
 ((WIDTH == 1254)) || fail "the window opens $WIDTH wide, not at scale 2 (1254)"
 strip=$((HEIGHT - 872))
 ((strip >= 10 && strip <= 40)) || fail "the window opens $HEIGHT high: no menu strip above 872 rows"
@@ -34,7 +34,7 @@ grey='rgb(200,200,200)'
 # strip, as a picture.
 play_area() { # scale file
     local w=$((627 * $1)) h=$((436 * $1))
-    eval "$(xdotool getwindowgeometry --shell "$window")"
+    where
     import -silent -window root "$work/screen.png" || fail "no screenshot"
     convert "$work/screen.png" -crop "${w}x$h+$((X + (WIDTH - w) / 2))+$((Y + strip + (HEIGHT - strip - h) / 2))" +repage "$2"
 }
@@ -44,7 +44,7 @@ size_window() { # width height
     poll 5 has_size "$1" "$2" || fail "the window did not take the size $1 x $2"
     sleep 0.5
 }
-has_size() { eval "$(xdotool getwindowgeometry --shell "$window")"; ((WIDTH == $1 && HEIGHT == $2)); }
+has_size() { where; ((WIDTH == $1 && HEIGHT == $2)); }
 # Every 2 x 2 block of device pixels one colour: one pixel of each block,
 # doubled again, gives the same picture back.
 sharp() { # picture region
@@ -75,7 +75,7 @@ for region in 1254x360+0+0 1254x352+0+520; do
     sharp "$work/two.png" "$region" || fail "scale 2: a 2 x 2 block of the play area ($region) holds two colours"
 done
 # Centred on black: the 23 columns left and right and the 14 rows below.
-eval "$(xdotool getwindowgeometry --shell "$window")"
+where
 for border in "23x900+$X+$((Y + strip))" "23x900+$((X + 1277))+$((Y + strip))" "1300x14+$X+$((Y + strip + 886))"; do
     lit=$(count "$work/screen.png" "$border" 'r+g+b>0')
     ((lit == 0)) || fail "border $border: $lit pixels are not black"
@@ -89,7 +89,7 @@ back=$(count_colour "$work/back.png" 627x180+0+0 "$grey")
 # Enter hides the menu bar and shows it again; the window keeps its size
 # and the moon its place on the screen.
 moon_place() {
-    eval "$(xdotool getwindowgeometry --shell "$window")"
+    where
     import -silent -window root "$work/screen.png" || fail "no screenshot"
     convert "$work/screen.png" -crop "80x80+$((X + 480))+$((Y + strip))" +repage -fill white -opaque "$grey" \
         -fill black +opaque white -format "${WIDTH}x$HEIGHT+$X+$Y %@" info:
