@@ -340,10 +340,12 @@ play_until_prompt() { # seconds
     fail "no name prompt within $1 s"
 }
 
-# Types a name into the prompt and presses Return.
-answer_prompt() { # name
+# Types a name into the prompt, then any further keys, and presses Return.
+answer_prompt() { # name [key...]
     xdotool mousemove --window "$prompt" 20 20
     xdotool type --delay 20 "$1"
+    shift
+    (($#)) && xdotool key "$@"
     xdotool key Return
     poll 5 prompt_closed || fail "the name prompt did not close"
     point_at_game
@@ -352,12 +354,12 @@ answer_prompt() { # name
 # Scores, then lets 30 fast bombs (Bombs 30, Bomb Speed High) end the game
 # and answers the name prompt. Leaves in $before where the high score's text
 # ended while the name was still "!".
-end_with_new_high_score() { # name
+end_with_new_high_score() { # name [key...]
     play_until_scored 30
     choose 3 13
     choose 4 1
     play_until_prompt 40
     shot "$work/prompt.png"
     before=$(high_end "$work/prompt.png")
-    answer_prompt "$1"
+    answer_prompt "$@"
 }
