@@ -7,7 +7,8 @@
 # block one colour; back at scale 1 the count is what it was. The game is
 # paused meanwhile, so the picture holds still. Then Enter hides and shows
 # the menu bar twice over without moving the window's size or the play
-# area. The window's name carries "Vorlane" for task bars.
+# area, and About's box opens below the credits. The window's name
+# carries "Vorlane" for task bars.
 # Usage: window_size_e2e.sh path/to/vorlane
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -105,6 +106,21 @@ poll 5 menu_shown || fail "Enter did not show the menu bar"
 shown=$(moon_place)
 [ "$hidden" = "$before" ] || fail "hiding the menu bar moved the window or the moon: $before, then $hidden"
 [ "$shown" = "$before" ] || fail "showing the menu bar moved the window or the moon: $before, then $shown"
+
+# Help > About: the "OK?" box opens clear of the credits box, which covers
+# rows 64 to 208 of the play area.
+show_menu_bar
+xdotool mousemove --window "$window" 15 $((strip / 2)) click 1
+poll 5 another_window || fail "the Game menu did not open"
+for ((i = 0; i < 7; i++)); do xdotool key Right; sleep 0.2; done
+xdotool key Down Return
+box_open() { box=$(windows_named '^Vorlane$' | head -n1); [ -n "$box" ]; }
+poll 5 box_open || fail "About opened no box"
+box_top=$(xwininfo -id "$box" | awk '/Absolute upper-left Y/ { print $NF }')
+echo "About's box at row $box_top, the credits box ending at row $((Y + strip + 208))"
+((box_top > Y + strip + 208)) || fail "the About box opens at row $box_top, over the credits (rows $((Y + strip + 64)) to $((Y + strip + 208)))"
+xdotool mousemove --window "$box" 20 20 key Return
+poll 5 only_main_window || fail "the About box did not close"
 
 exit_by_menu
 echo "PASS: opened at scale 2 with a $strip-row strip; $one grey pixels at scale 1, $two at scale 2, sharp and centred; window and moon at $before through Enter twice"
