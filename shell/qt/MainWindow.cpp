@@ -172,9 +172,14 @@ bool MainWindow::hostKey(const QKeyEvent& event) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F11 && !event->isAutoRepeat()) setWindowState(windowState() ^ Qt::WindowFullScreen);
-    if (event->key() == Qt::Key_Pause && !event->isAutoRepeat()) pause_->toggle();
-    if (hostKey(*event)) return;
+    if (hostKey(*event)) {
+        if (event->isAutoRepeat()) return;
+        if (event->key() == Qt::Key_F11)
+            setWindowState(windowState() ^ Qt::WindowFullScreen);
+        else
+            pause_->toggle();
+        return;
+    }
     const GameKey key = gameKey(*event);
     send(GameEvent::keyDown(key.code, key.shift));
 }

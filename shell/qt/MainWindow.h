@@ -42,7 +42,8 @@ private:
     static bool hostKey(const QKeyEvent& event);
     void driveTimer(Timer& timer, int number);
     // The one place where events reach the game: it hands the event to the
-    // game's handler and shows what the handler changed.
+    // game's handler and shows what the handler changed. While the game is
+    // paused nothing passes.
     void send(const GameEvent& event);
 
     frmVorlane& form_;

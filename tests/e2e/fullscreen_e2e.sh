@@ -26,8 +26,11 @@ xdotool key F11
 poll 5 full_screen || fail "F11 did not fill the screen: ${WIDTH}x$HEIGHT at $X,$Y"
 # Enter hides the menu bar, which lies over the top of the screen.
 xdotool key Return
-sleep 1
-import -silent -window root "$work/screen.png" || fail "no screenshot"
+top_black() {
+    import -silent -window root "$work/screen.png" || fail "no screenshot"
+    (($(count "$work/screen.png" 1900x6+0+0 'r+g+b>0') == 0))
+}
+poll 5 top_black || fail "the top of the screen is not black after Enter"
 
 # The play area at scale 3 is 1881 x 1308: 9 columns left, 10 right, 6 rows
 # above and below it are black.
