@@ -3,7 +3,8 @@
 # null sink: in a game the Pause key freezes the picture under a "PAUSED"
 # sign and silences the sound, and Pause again goes on where the game
 # stopped; the keyboard going to another window pauses the game by itself
-# and coming back goes on, while the attract display never pauses.
+# and coming back goes on, while the attract display never pauses; so does
+# minimising the window.
 # Usage: pause_e2e.sh path/to/vorlane
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -91,5 +92,14 @@ poll 10 still || fail "the game did not pause when another window took the keybo
 xdotool windowactivate --sync "$window"
 poll 5 moving || fail "the game did not go on when its window had the keyboard again"
 
+# Minimised, the game is silent; restored, its beat sounds again.
+xdotool windowminimize --sync "$window"
+sleep 0.5
+minimised=$(sound_in_next 2)
+((minimised == 0)) || fail "$minimised bytes of sound while minimised"
+xdotool windowactivate --sync "$window"
+poll 5 moving || fail "the game did not go on when its window came back"
+(($(sound_in_next 3) > 100)) || fail "no sound after the window came back"
+
 exit_by_menu
-echo "PASS: Pause froze the picture with $quiet bytes of sound, the game went on; focus away paused, back went on"
+echo "PASS: Pause froze the picture with $quiet bytes of sound, the game went on; focus away paused, back went on; minimised silent, restored went on"
