@@ -3,7 +3,8 @@
 # window opens with the play area at scale 2 (scale 3 would not leave room
 # for the frame and the menu bar); F11 makes it fill the screen, with the
 # play area at scale 3, centred on black, every 3 x 3 block one colour and
-# the moon at its place, tripled; F11 again brings the window back.
+# the moon at its place, tripled; F11 again brings the window back, and
+# the window will not be sized below what holds the play area at scale 1.
 # Usage: fullscreen_e2e.sh path/to/vorlane
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -51,4 +52,9 @@ xdotool key F11
 windowed_again() { where; [ "${WIDTH}x$HEIGHT" = "$windowed" ]; }
 poll 5 windowed_again || fail "F11 again left the window ${WIDTH}x$HEIGHT, not $windowed"
 
-echo "PASS: window $windowed at scale 2; fullscreen 1900x1320 with the play area at scale 3 from (9, 6), sharp, moon $moon; back to $windowed"
+# Sized smaller than the play area, the window stops where scale 1 fits.
+xdotool windowsize "$window" 300 200
+smallest() { where; ((WIDTH == 627 && HEIGHT == 436 + (${windowed#*x} - 872))); }
+poll 5 smallest || fail "sized to 300 x 200 the window is ${WIDTH}x$HEIGHT, not the smallest to hold scale 1"
+
+echo "PASS: window $windowed at scale 2; fullscreen 1900x1320 with the play area at scale 3 from (9, 6), sharp, moon $moon; back to $windowed; smallest ${WIDTH}x$HEIGHT"
