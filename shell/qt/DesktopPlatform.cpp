@@ -62,13 +62,14 @@ QWidget* DesktopPlatform::dialogParent() {
     return view_ ? view_->window() : nullptr;
 }
 
-// The game's one message box is About's "OK?", shown with the credits box
-// in the upper half of the play area: the box opens below the credits,
-// centred across the play area, so that they stay readable.
+// About's "OK?" comes with the credits box in the upper half of the play
+// area: a box over the shown window opens below the credits, centred
+// across the play area, so that they stay readable. The missing-pictures
+// box of the load comes before the window shows and opens where Qt puts it.
 void DesktopPlatform::messageBox(const QString& text, const QString& title) {
     const QScopedValueRollback<bool> open(dialogOpen_, true);
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, dialogParent());
-    if (view_) {
+    if (view_ && view_->isVisible()) {
         box.adjustSize();
         const QPoint below = view_->surfaceToGlobal(QPoint(Surface::Width / 2, BelowCredits));
         box.move(below.x() - box.frameGeometry().width() / 2, below.y());
