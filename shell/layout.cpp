@@ -7,17 +7,15 @@
 
 namespace {
 
-// Our credits, shown by Help > About. The long runs of spaces keep the
-// sentences apart when the text wraps in its box.
+// Our credits, shown by Help > About. The runs of spaces keep the
+// sentences apart when the text wraps in its box; the whole text fits the
+// box's 145 rows at its font.
 const char* const Credits =
-    "VORLANE  -  a defence of the home world.          "
-    "Thirty invaders march on the planet, and one small ship stands between "
-    "them and the ground, behind five bases that will not last.          "
-    "Shoot them down before they land, and catch the mothership for a bonus "
-    "that grows the closer to its middle you hit.          "
-    "Steer with the arrows and fire with Shift or Ctrl; Enter brings back the menu.          "
-    "Game, pictures and sounds by the Vorlane team.          "
-    "Made with care for everyone who ever fed a coin into the night.          "
+    "VORLANE  -  a defence of the home world.     "
+    "Thirty invaders march on the planet; one small ship and five bases stand in their way.     "
+    "Shoot them down before they land, and catch the mothership for a bonus.     "
+    "Steer with the arrows, fire with Shift or Ctrl; Enter brings back the menu.     "
+    "Game, pictures and sounds by the Vorlane team.     "
     "Good luck, pilot.";
 
 }  // namespace

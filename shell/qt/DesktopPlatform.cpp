@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QScopedValueRollback>
@@ -16,6 +17,16 @@
 #include <unistd.h>
 
 #include "shell/qt/SurfaceWidget.h"
+#include "shell/surface.h"
+
+namespace {
+
+// The first row of the play area below the About credits box.
+constexpr int BelowCredits = 216;
+// The longest name the high-score prompt takes.
+constexpr int NameLength = 10;
+
+}  // namespace
 
 DesktopPlatform::DesktopPlatform() : random_(std::random_device{}()) {}
 
@@ -51,20 +62,34 @@ QWidget* DesktopPlatform::dialogParent() {
     return view_ ? view_->window() : nullptr;
 }
 
+// About's "OK?" comes with the credits box in the upper half of the play
+// area: a box over the shown window opens below the credits, centred
+// across the play area, so that they stay readable. The missing-pictures
+// box of the load comes before the window shows and opens where Qt puts it.
 void DesktopPlatform::messageBox(const QString& text, const QString& title) {
     const QScopedValueRollback<bool> open(dialogOpen_, true);
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, dialogParent());
+    if (view_ && view_->isVisible()) {
+        box.adjustSize();
+        const QPoint below = view_->surfaceToGlobal(QPoint(Surface::Width / 2, BelowCredits));
+        box.move(below.x() - box.frameGeometry().width() / 2, below.y());
+    }
     box.exec();
 }
 
+// The game's one prompt asks for a name of at most 10 characters: the
+// edit box takes no more.
 QString DesktopPlatform::inputBox(const QString& prompt, const QString& title) {
     const QScopedValueRollback<bool> open(dialogOpen_, true);
-    bool ok = false;
     // The game breaks its prompt's lines with carriage returns.
     QString lines = prompt;
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QString text = QInputDialog::getText(dialogParent(), title, lines, QLineEdit::Normal, QString(), &ok);
-    return ok ? text : QString();
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(lines);
+    dialog.setInputMode(QInputDialog::TextInput);
+    if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMaxLength(NameLength);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 // A pause is for the player to watch the window. The wave set up at load

@@ -21,6 +21,8 @@ public:
     // True while a message box or an input box is open: the game's timers
     // must not tick then.
     bool dialogOpen() const { return dialogOpen_; }
+    // Silences the sound while the game is paused.
+    void setSoundPaused(bool paused) { sound_.setPaused(paused); }
 
     float rnd() override;
     QString programDirectory() override;

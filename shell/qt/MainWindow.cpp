@@ -1,17 +1,23 @@
-// The game's main window: the client area, the menu bar mirror, the timer
-// drivers and the keys.
+// The game's main window: the client area and its opening size, the menu
+// bar mirror laid over its strip, the timer drivers, the keys, fullscreen
+// and the pause.
 #include "shell/qt/MainWindow.h"
 
 #include <QKeyEvent>
-#include <QLayout>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QTimer>
+
+#include <cmath>
 
 #include "shell/frmVorlane.h"
 #include "shell/qt/DesktopPlatform.h"
 #include "shell/qt/KeyCodes.h"
+#include "shell/qt/Pause.h"
+#include "shell/qt/PlayArea.h"
 #include "shell/qt/SurfaceWidget.h"
+#include "shell/surface.h"
 
 namespace {
 
@@ -29,21 +35,29 @@ public:
 }  // namespace
 
 MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
-    : form_(form), platform_(platform), view_(new SurfaceWidget(form.surface, this)) {
+    : form_(form),
+      platform_(platform),
+      view_(new SurfaceWidget(form.surface, this)),
+      bar_(new QMenuBar(this)),
+      pause_(new Pause(*this, form, platform, *view_)) {
     setWindowTitle(form_.caption);
     setCentralWidget(view_);
-    // The window takes the size of the play area and the menu bar and cannot
-    // be resized; it follows the menu bar when the game hides the menus.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     // The window keeps the keyboard: nothing inside it takes the focus.
     setFocusPolicy(Qt::StrongFocus);
-    menuBar()->setFocusPolicy(Qt::NoFocus);
+    bar_->setFocusPolicy(Qt::NoFocus);
     auto* style = new NoAltMenuStyle;
-    style->setParent(menuBar());
-    menuBar()->setStyle(style);
+    style->setParent(bar_);
+    bar_->setStyle(style);
     platform_.attach(*view_);
     connect(view_, &SurfaceWidget::doubleClicked, this, [this] { send(GameEvent::doubleClick()); });
     buildMenus();
+    // The menu bar lies over a strip of its own height at the top, which the
+    // play area keeps clear whether the bar is shown or not: showing and
+    // hiding the menus moves nothing.
+    barHeight_ = bar_->sizeHint().height();
+    view_->reserveTop(barHeight_);
+    bar_->raise();
+    resize(openingSize());
     driveTimer(form_.Timer1, 1);
     driveTimer(form_.Timer2, 2);
     driveTimer(form_.Timer3, 3);
@@ -61,7 +75,31 @@ MainWindow::~MainWindow() {
     }
 }
 
+// The window opens as large as the screen's free area takes the play area
+// at a whole scale, leaving room for a window manager's title bar.
+QSize MainWindow::openingSize() const {
+    constexpr int TitleBar = 32;
+    const qreal ratio = screen()->devicePixelRatio();
+    const QSize free = screen()->availableGeometry().size() - QSize(0, TitleBar + barHeight_);
+    const int scale = wholeScale(free * ratio);
+    return {static_cast<int>(std::ceil(Surface::Width * scale / ratio)),
+            barHeight_ + static_cast<int>(std::ceil(Surface::Height * scale / ratio))};
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    bar_->setGeometry(0, 0, width(), barHeight_);
+}
+
+// Fullscreen gives the whole screen to the play area; the menu bar, when
+// the game shows it, lies over the top edge.
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) view_->reserveTop(isFullScreen() ? 0 : barHeight_);
+}
+
 void MainWindow::send(const GameEvent& event) {
+    if (pause_->active()) return;
     deliver(form_, event);
     view_->showChanges();
 }
@@ -80,9 +118,12 @@ void MainWindow::buildMenus() {
     const auto menus = form_.menuBar();
     for (int m = 0; m < static_cast<int>(menus.size()); ++m) {
         MenuItem* menu = menus[static_cast<std::size_t>(m)];
-        QMenu* popup = menuBar()->addMenu(menu->caption());
+        QMenu* popup = bar_->addMenu(menu->caption());
         QAction* title = popup->menuAction();
-        menu->onChange([this, title, menu] { mirrorItem(title, *menu); });
+        menu->onChange([this, title, menu] {
+            mirrorItem(title, *menu);
+            showBarWithMenus();
+        });
         mirrorItem(title, *menu);
         for (int i = 0; i < static_cast<int>(menu->items().size()); ++i) {
             MenuItem* item = menu->items()[static_cast<std::size_t>(i)];
@@ -97,6 +138,14 @@ void MainWindow::buildMenus() {
             mirrorItem(action, *item);
         }
     }
+}
+
+// The bar goes when the game has hidden all its menus, leaving its strip
+// black.
+void MainWindow::showBarWithMenus() {
+    bool any = false;
+    for (const MenuItem* menu : form_.menuBar()) any = any || menu->visible();
+    bar_->setVisible(any);
 }
 
 void MainWindow::driveTimer(Timer& timer, int number) {
@@ -117,14 +166,27 @@ void MainWindow::driveTimer(Timer& timer, int number) {
     follow();
 }
 
+// F11 and Pause belong to the window; the game never sees them.
+bool MainWindow::hostKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_F11 || event.key() == Qt::Key_Pause;
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (hostKey(*event)) {
+        if (event->isAutoRepeat()) return;
+        if (event->key() == Qt::Key_F11)
+            setWindowState(windowState() ^ Qt::WindowFullScreen);
+        else
+            pause_->toggle();
+        return;
+    }
     const GameKey key = gameKey(*event);
     send(GameEvent::keyDown(key.code, key.shift));
 }
 
 // X repeats a held key as a release and a press: only the press counts.
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
-    if (event->isAutoRepeat()) return;
+    if (event->isAutoRepeat() || hostKey(*event)) return;
     const GameKey key = gameKey(*event);
     send(GameEvent::keyUp(key.code, key.shift));
 }

@@ -1,8 +1,9 @@
 // The game's main window on the desktop: the surface widget as the client
-// area, the menu bar kept in step with the game's menu items, a precise
-// QTimer for each of the game's timers, and the keys, the double-click and
-// the menu clicks passed to the game's handlers. After each event it shows
-// the part of the surface the game changed.
+// area, which the player may size freely or make fullscreen (F11), the menu
+// bar kept in step with the game's menu items, a precise QTimer for each of
+// the game's timers, and the keys, the double-click and the menu clicks
+// passed to the game's handlers unless the game is paused (Pause). After
+// each event it shows the part of the surface the game changed.
 #pragma once
 
 #include <QMainWindow>
@@ -11,7 +12,9 @@
 
 class DesktopPlatform;
 class MenuItem;
+class Pause;
 class QAction;
+class QMenuBar;
 class SurfaceWidget;
 class Timer;
 class frmVorlane;
@@ -26,18 +29,27 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Tab is a key for the game, not a move of the focus.
     bool focusNextPrevChild(bool) override { return false; }
 
 private:
     void buildMenus();
     void mirrorItem(QAction* action, const MenuItem& item);
+    void showBarWithMenus();
+    QSize openingSize() const;
+    static bool hostKey(const QKeyEvent& event);
     void driveTimer(Timer& timer, int number);
     // The one place where events reach the game: it hands the event to the
-    // game's handler and shows what the handler changed.
+    // game's handler and shows what the handler changed. While the game is
+    // paused nothing passes.
     void send(const GameEvent& event);
 
     frmVorlane& form_;
     DesktopPlatform& platform_;
     SurfaceWidget* view_;
+    QMenuBar* bar_;
+    Pause* pause_;
+    int barHeight_ = 0;
 };

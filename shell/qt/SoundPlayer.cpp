@@ -13,6 +13,7 @@
 class SoundMixer : public QObject {
 public:
     void play(const QString& path) {
+        if (paused_) return;
         QSoundEffect*& effect = effects_[path];
         if (!effect) {
             effect = new QSoundEffect(this);
@@ -23,9 +24,15 @@ public:
         effect->play();
     }
 
+    void setPaused(bool paused) {
+        paused_ = paused;
+        if (paused_ && playing_) playing_->stop();
+    }
+
 private:
     std::map<QString, QSoundEffect*> effects_;
     QSoundEffect* playing_ = nullptr;
+    bool paused_ = false;
 };
 
 namespace {
@@ -55,4 +62,9 @@ bool SoundPlayer::play(const QString& path) {
     SoundMixer* mixer = mixer_;
     QMetaObject::invokeMethod(mixer, [mixer, path] { mixer->play(path); }, Qt::QueuedConnection);
     return true;
+}
+
+void SoundPlayer::setPaused(bool paused) {
+    SoundMixer* mixer = mixer_;
+    QMetaObject::invokeMethod(mixer, [mixer, paused] { mixer->setPaused(paused); }, Qt::QueuedConnection);
 }

@@ -1,7 +1,9 @@
-// The widget that shows the game's one visible surface at its fixed size of
-// 627 x 436, pixel for pixel; on a high-density screen each pixel is a sharp
-// block of device pixels. It repaints only the part of the surface the game
-// has changed and reports a double-click on the play area.
+// The widget that shows the game's one visible surface: at the largest
+// whole scale that fits below a strip kept for the menu bar, centred on
+// black, each pixel of the surface a sharp block of device pixels on any
+// screen. It repaints only the part of the surface the game has changed,
+// shows the host's "PAUSED" sign over a still picture, and reports a
+// double-click.
 #pragma once
 
 #include <QWidget>
@@ -13,6 +15,14 @@ class SurfaceWidget : public QWidget {
 
 public:
     explicit SurfaceWidget(Surface& surface, QWidget* parent = nullptr);
+
+    // Keeps this many rows at the top out of the play area, for the menu
+    // bar to lie on whether it is shown or not.
+    void reserveTop(int rows);
+    // Shows the "PAUSED" sign over the play area, or takes it away.
+    void setPaused(bool paused);
+    // Where a point of the surface is on the screen.
+    QPoint surfaceToGlobal(QPoint point) const;
 
     // Schedules a paint of the part of the surface changed since last time.
     void showChanges();
@@ -27,5 +37,14 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // The play area in device pixels of the widget.
+    QRect devicePlayArea() const;
+    // The play area, and a part of the surface, in the widget's own pixels.
+    QRectF playArea() const;
+    QRect onWidget(const QRect& surfaceRect) const;
+    void paintPausedSign(QPainter& painter);
+
     Surface& surface_;
+    int reservedTop_ = 0;
+    bool paused_ = false;
 };

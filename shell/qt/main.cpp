@@ -1,7 +1,7 @@
 // The desktop program: the application, the game and its window. The game
 // loads before the window appears, so a load that ends the program never
-// shows it. The screen's scale is taken as it is, fractions included: the
-// play area keeps its size and its pixels stay sharp at any scale.
+// shows it. The screen's scale is taken as it is, fractions included:
+// the play area is placed in device pixels and stays sharp at any scale.
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
@@ -14,6 +14,8 @@
 int main(int argc, char* argv[]) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
+    // The caption is the game's three spaces; task bars show this name.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Vorlane"));
     app.setWindowIcon(QIcon(QPixmap::fromImage(earthIcon())));
     DesktopPlatform platform;
     frmVorlane form(platform);

@@ -72,6 +72,15 @@ start_display() { # extra Xvfb options...
     export DISPLAY
 }
 
+# Starts openbox, for the runs that need a window manager: fullscreen, and
+# the keyboard going to another window.
+start_window_manager() {
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    started+=($!)
+    poll 10 window_manager_running || fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
 start_sound() {
     local socket="$work/pulse.sock"
     pulseaudio --daemonize=no --use-pid-file=no --exit-idle-time=-1 --system=false -n \
@@ -157,13 +166,29 @@ prompt_open() {
 }
 prompt_closed() { ! prompt_open; }
 
-# Reads the window's place and size, and the height of its menu bar.
+# Reads the window's place on the screen and its size into X, Y, WIDTH and
+# HEIGHT. (xdotool counts a window manager's frame twice in the place.)
+where() {
+    eval "$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { print "X=" $NF }
+        /Absolute upper-left Y/ { print "Y=" $NF } /^  Width:/ { print "WIDTH=" $NF } /^  Height:/ { print "HEIGHT=" $NF }')"
+}
+
+# Reads the window's place and size, and the height of the strip that the
+# menu bar lies on, for a window holding the play area at scale 1.
 geometry() {
-    eval "$(xdotool getwindowgeometry --shell "$window")"
+    where
     menu=$((HEIGHT - 436))
 }
-menu_shown() { geometry; ((menu > 0)); }
-menu_hidden() { geometry; ((menu == 0)); }
+
+# The mean grey level of the menu bar's strip: light while the bar shows,
+# black while the game has hidden its menus. The strip keeps its height.
+strip_grey() {
+    geometry
+    import -silent -window root "$work/strip.png" || fail "no screenshot"
+    convert "$work/strip.png" -crop "${WIDTH}x$menu+$X+$Y" +repage -colorspace Gray -format '%[fx:mean]' info:
+}
+menu_shown() { awk -v m="$(strip_grey)" 'BEGIN { exit !(m > 0.3) }'; }
+menu_hidden() { awk -v m="$(strip_grey)" 'BEGIN { exit !(m == 0) }'; }
 
 # Saves the client area, 627 x 436 below the menu bar, as a picture.
 shot() { # file
@@ -243,7 +268,7 @@ point_at_game() { xdotool mousemove --window "$window" 300 200; }
 # Enter shows the menu bar when it is hidden.
 show_menu_bar() {
     geometry
-    ((menu > 0)) && return
+    menu_shown && return
     point_at_game
     xdotool key Return
     poll 10 menu_shown || fail "Enter did not show the menu bar"
@@ -315,10 +340,12 @@ play_until_prompt() { # seconds
     fail "no name prompt within $1 s"
 }
 
-# Types a name into the prompt and presses Return.
-answer_prompt() { # name
+# Types a name into the prompt, then any further keys, and presses Return.
+answer_prompt() { # name [key...]
     xdotool mousemove --window "$prompt" 20 20
     xdotool type --delay 20 "$1"
+    shift
+    (($#)) && xdotool key "$@"
     xdotool key Return
     poll 5 prompt_closed || fail "the name prompt did not close"
     point_at_game
@@ -327,12 +354,12 @@ answer_prompt() { # name
 # Scores, then lets 30 fast bombs (Bombs 30, Bomb Speed High) end the game
 # and answers the name prompt. Leaves in $before where the high score's text
 # ended while the name was still "!".
-end_with_new_high_score() { # name
+end_with_new_high_score() { # name [key...]
     play_until_scored 30
     choose 3 13
     choose 4 1
     play_until_prompt 40
     shot "$work/prompt.png"
     before=$(high_end "$work/prompt.png")
-    answer_prompt "$1"
+    answer_prompt "$@"
 }

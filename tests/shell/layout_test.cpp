@@ -1,5 +1,7 @@
 // The window as the player first sees it: labels, pictures, timers and the
 // menu bar with their design-time properties.
+#include <QFontMetrics>
+
 #include "tests/support/GameTest.h"
 
 using LayoutTest = GameTest;
@@ -45,4 +47,25 @@ TEST_F(LayoutTest, TheMenuBarHasItsEightMenusAndCheckMarks) {
     for (const MenuItem* item : form->mnuBombs.items()) bombs << item->caption();
     EXPECT_EQ(bombs.join(' '), QStringLiteral("1 2 3 4 5 6 7 8 9 10 15 20 25 30"));
     EXPECT_FALSE(form->mnuMusicon.enabled());
+}
+
+// About's credits wrap at words inside their blue box: every line is whole
+// within the box's 145 rows, and the bottom rows stay clear of text.
+TEST_F(LayoutTest, TheCreditsFitTheirBoxWithNoLineCut) {
+    const Label& credits = form->Label6;
+    const QRect box(0, 0, credits.rect().width(), credits.rect().height());
+    const QRect text = QFontMetrics(credits.font())
+                           .boundingRect(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, credits.caption());
+    EXPECT_LE(text.height(), box.height()) << "the wrapped credits need " << text.height() << " rows";
+
+    load();
+    const QRect bottom(credits.rect().left(), credits.rect().bottom() - 3, credits.rect().width(), 4);
+    int cutPixels = -1, textPixels = 0;
+    platform.duringDialog = [&] {
+        cutPixels = count(bottom, RGB(255, 255, 255));
+        textPixels = count(credits.rect(), RGB(255, 255, 255));
+    };
+    form->mnuAbout_Click();
+    EXPECT_EQ(cutPixels, 0) << "a line of the credits is cut at the bottom";
+    EXPECT_GT(textPixels, 1000) << "the credits are written";
 }

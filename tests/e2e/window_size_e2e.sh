@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# End-to-end run of a window the player sizes, on a 1600 x 1200 screen with
+# no window manager: the window opens with the play area at scale 2, the
+# largest that fits; sized down to the smallest window it shows scale 1 and
+# sized to about twice the play area scale 2 again, centred on black, with
+# exactly 4 times as many pixels of the starfield's grey and every 2 x 2
+# block one colour; back at scale 1 the count is what it was. The game is
+# paused meanwhile, so the picture holds still. Then Enter hides and shows
+# the menu bar twice over without moving the window's size or the play
+# area, and About's box opens below the credits. The window's name
+# carries "Vorlane" for task bars.
+# Usage: window_size_e2e.sh path/to/vorlane
+here=$(dirname "$0")
+source "$here/lib.sh"
+
+exe=${1:?usage: window_size_e2e.sh path/to/vorlane}
+screen=1600x1200x24 start_display
+install_program "$exe"
+start_game
+find_window
+sleep 1.5
+alive || fail "the game ended by itself"
+
+xprop -id "$window" _NET_WM_NAME | grep -q 'Vorlane' || fail "the window's name has no Vorlane: $(xprop -id "$window" _NET_WM_NAME)"
+
+where
+((WIDTH == 1254)) || fail "the window opens $WIDTH wide, not at scale 2 (1254)"
+strip=$((HEIGHT - 872))
+((strip >= 10 && strip <= 40)) || fail "the window opens $HEIGHT high: no menu strip above 872 rows"
+
+# The starfield's grey, counted in the top 180 rows of the play area, clear
+# of the "PAUSED" sign.
+grey='rgb(200,200,200)'
+# Saves the play area of the window, at a scale and centred below the
+# strip, as a picture.
+play_area() { # scale file
+    local w=$((627 * $1)) h=$((436 * $1))
+    where
+    import -silent -window root "$work/screen.png" || fail "no screenshot"
+    convert "$work/screen.png" -crop "${w}x$h+$((X + (WIDTH - w) / 2))+$((Y + strip + (HEIGHT - strip - h) / 2))" +repage "$2"
+}
+# Sizes the window and waits until it has taken the size.
+size_window() { # width height
+    xdotool windowsize "$window" "$1" "$2"
+    poll 5 has_size "$1" "$2" || fail "the window did not take the size $1 x $2"
+    sleep 0.5
+}
+has_size() { where; ((WIDTH == $1 && HEIGHT == $2)); }
+# Every 2 x 2 block of device pixels one colour: one pixel of each block,
+# doubled again, gives the same picture back.
+sharp() { # picture region
+    convert "$1" -crop "$2" +repage "$work/region.png"
+    convert "$work/region.png" -sample 50% -sample 200% "$work/blocks.png"
+    [ "$(compare -metric AE "$work/region.png" "$work/blocks.png" null: 2>&1)" = "0" ]
+}
+
+point_at_game
+xdotool key Pause
+sleep 0.5
+
+play_area 2 "$work/opened.png"
+opened=$(count_colour "$work/opened.png" 1254x360+0+0 "$grey")
+
+size_window 627 $((436 + strip))
+play_area 1 "$work/one.png"
+one=$(count_colour "$work/one.png" 627x180+0+0 "$grey")
+((one > 500)) || fail "scale 1: only $one pixels of the starfield's grey"
+((opened == 4 * one)) || fail "opened at scale 2 with $opened grey pixels, not 4 x $one"
+
+size_window 1300 $((strip + 900))
+play_area 2 "$work/two.png"
+two=$(count_colour "$work/two.png" 1254x360+0+0 "$grey")
+((two == 4 * one)) || fail "scale 2: $two grey pixels, not 4 x $one"
+# Above and below the sign, which the window draws at its own resolution.
+for region in 1254x360+0+0 1254x352+0+520; do
+    sharp "$work/two.png" "$region" || fail "scale 2: a 2 x 2 block of the play area ($region) holds two colours"
+done
+# Centred on black: the 23 columns left and right and the 14 rows below.
+where
+for border in "23x900+$X+$((Y + strip))" "23x900+$((X + 1277))+$((Y + strip))" "1300x14+$X+$((Y + strip + 886))"; do
+    lit=$(count "$work/screen.png" "$border" 'r+g+b>0')
+    ((lit == 0)) || fail "border $border: $lit pixels are not black"
+done
+
+size_window 627 $((436 + strip))
+play_area 1 "$work/back.png"
+back=$(count_colour "$work/back.png" 627x180+0+0 "$grey")
+((back == one)) || fail "back at scale 1: $back grey pixels, not $one"
+
+# Enter hides the menu bar and shows it again; the window keeps its size
+# and the moon its place on the screen.
+moon_place() {
+    where
+    import -silent -window root "$work/screen.png" || fail "no screenshot"
+    convert "$work/screen.png" -crop "80x80+$((X + 480))+$((Y + strip))" +repage -fill white -opaque "$grey" \
+        -fill black +opaque white -format "${WIDTH}x$HEIGHT+$X+$Y %@" info:
+}
+xdotool key Pause
+before=$(moon_place)
+point_at_game
+xdotool key Return
+poll 5 menu_hidden || fail "Enter did not hide the menu bar"
+hidden=$(moon_place)
+xdotool key Return
+poll 5 menu_shown || fail "Enter did not show the menu bar"
+shown=$(moon_place)
+[ "$hidden" = "$before" ] || fail "hiding the menu bar moved the window or the moon: $before, then $hidden"
+[ "$shown" = "$before" ] || fail "showing the menu bar moved the window or the moon: $before, then $shown"
+
+# Help > About: the "OK?" box opens clear of the credits box, which covers
+# rows 64 to 208 of the play area.
+show_menu_bar
+xdotool mousemove --window "$window" 15 $((strip / 2)) click 1
+poll 5 another_window || fail "the Game menu did not open"
+for ((i = 0; i < 7; i++)); do xdotool key Right; sleep 0.2; done
+xdotool key Down Return
+box_open() { box=$(windows_named '^Vorlane$' | head -n1); [ -n "$box" ]; }
+poll 5 box_open || fail "About opened no box"
+box_top=$(xwininfo -id "$box" | awk '/Absolute upper-left Y/ { print $NF }')
+echo "About's box at row $box_top, the credits box ending at row $((Y + strip + 208))"
+((box_top > Y + strip + 208)) || fail "the About box opens at row $box_top, over the credits (rows $((Y + strip + 64)) to $((Y + strip + 208)))"
+xdotool mousemove --window "$box" 20 20 key Return
+poll 5 only_main_window || fail "the About box did not close"
+
+exit_by_menu
+echo "PASS: opened at scale 2 with a $strip-row strip; $one grey pixels at scale 1, $two at scale 2, sharp and centred; window and moon at $before through Enter twice"
