@@ -1,35 +1,86 @@
 # Installing Vorlane like a desktop game: the program directory (the
-# executable with its pictures and sounds, where "HS" is kept) in
-# lib/vorlane, a bin/vorlane that starts it, a desktop entry and the Earth
-# icon. CPack makes a Debian package from the same rules.
+# executable with its pictures and sounds, where "HS" is kept), a command
+# that starts it, a desktop entry, the Earth icon at every size, AppStream
+# metadata, a manual page, the copyright and the changelog. By default the
+# program directory is lib/vorlane and the command bin/vorlane (for
+# ~/.local); tools/make-deb picks Debian's places for games and has CPack
+# make the package from the same rules.
+
+set(VORLANE_PROGRAM_DIR lib/vorlane CACHE STRING "Program directory, under the install prefix")
+set(VORLANE_COMMAND_DIR bin CACHE STRING "Folder of the vorlane command, under the install prefix")
+set(VORLANE_HOMEPAGE "" CACHE STRING
+    "The project's public home, where docs/screenshot.png is served; the metadata's screenshot needs it")
+set(VORLANE_RELEASE_DATE 2026-12-07)
 
 add_executable(vorlane_icon ${CMAKE_CURRENT_SOURCE_DIR}/assets/write_icon.cpp
-                            ${CMAKE_CURRENT_SOURCE_DIR}/resources/earth_icon.cpp)
+                            ${CMAKE_CURRENT_SOURCE_DIR}/resources/earth_icon.cpp
+                            ${CMAKE_CURRENT_SOURCE_DIR}/resources/earth_icon_small.cpp
+                            ${CMAKE_CURRENT_SOURCE_DIR}/resources/earth_icons.cpp)
 target_include_directories(vorlane_icon PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(vorlane_icon PRIVATE Qt6::Gui)
-set(VORLANE_ICON ${CMAKE_CURRENT_BINARY_DIR}/vorlane.png)
-add_custom_command(OUTPUT ${VORLANE_ICON} COMMAND vorlane_icon ${VORLANE_ICON} DEPENDS vorlane_icon VERBATIM)
-add_custom_target(vorlane_icon_file ALL DEPENDS ${VORLANE_ICON})
+target_compile_options(vorlane_icon PRIVATE -Wall -Wextra)
+set(VORLANE_ICONS ${CMAKE_CURRENT_BINARY_DIR}/icons)
+set(VORLANE_ICON_STAMP ${VORLANE_ICONS}/256x256/apps/vorlane.png)
+add_custom_command(OUTPUT ${VORLANE_ICON_STAMP} COMMAND vorlane_icon ${VORLANE_ICONS} DEPENDS vorlane_icon VERBATIM)
 
-# The program finds its files beside its real path, so the command in
-# bin/ is a link to it.
+# The manual page and the changelog, compressed as Debian wants them: no
+# name or time in the header, so the package comes out the same each time.
+set(VORLANE_PACKAGING ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
+set(VORLANE_DOCS ${CMAKE_CURRENT_BINARY_DIR}/docs)
+foreach(name vorlane.6 changelog)
+  add_custom_command(OUTPUT ${VORLANE_DOCS}/${name}.gz
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLANE_DOCS}
+                     COMMAND gzip -9nc ${VORLANE_PACKAGING}/${name} > ${VORLANE_DOCS}/${name}.gz
+                     DEPENDS ${VORLANE_PACKAGING}/${name})
+endforeach()
+add_custom_target(vorlane_install_files ALL DEPENDS ${VORLANE_ICON_STAMP} ${VORLANE_DOCS}/vorlane.6.gz
+                                                    ${VORLANE_DOCS}/changelog.gz)
+
+set(VORLANE_METAINFO ${CMAKE_CURRENT_BINARY_DIR}/vorlane.metainfo.xml)
+if(VORLANE_HOMEPAGE)
+  set(VORLANE_HOMEPAGE_XML "<url type=\"homepage\">${VORLANE_HOMEPAGE}</url>")
+  set(VORLANE_SCREENSHOTS_XML "<screenshots>
+    <screenshot type=\"default\">
+      <caption>A game in play: the formation marching over the bases</caption>
+      <image>${VORLANE_HOMEPAGE}/docs/screenshot.png</image>
+    </screenshot>
+  </screenshots>")
+endif()
+configure_file(${VORLANE_PACKAGING}/vorlane.metainfo.xml.in ${VORLANE_METAINFO} @ONLY)
+
+# The program finds its files beside its real path, so the command is a
+# link to it.
 set(VORLANE_LAUNCHER ${CMAKE_CURRENT_BINARY_DIR}/launcher/vorlane)
+file(RELATIVE_PATH VORLANE_LAUNCHER_TARGET /prefix/${VORLANE_COMMAND_DIR} /prefix/${VORLANE_PROGRAM_DIR}/vorlane)
+file(REMOVE ${VORLANE_LAUNCHER})
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/launcher)
-file(CREATE_LINK ../lib/vorlane/vorlane ${VORLANE_LAUNCHER} SYMBOLIC)
+file(CREATE_LINK ${VORLANE_LAUNCHER_TARGET} ${VORLANE_LAUNCHER} SYMBOLIC)
 
-install(TARGETS vorlane RUNTIME DESTINATION lib/vorlane)
-install(DIRECTORY ${VORLANE_BIN_DIR}/ DESTINATION lib/vorlane FILES_MATCHING PATTERN "*.bmp" PATTERN "*.wav")
-install(FILES ${VORLANE_LAUNCHER} DESTINATION bin)
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/vorlane.desktop DESTINATION share/applications)
-install(FILES ${VORLANE_ICON} DESTINATION share/icons/hicolor/32x32/apps)
+install(TARGETS vorlane RUNTIME DESTINATION ${VORLANE_PROGRAM_DIR})
+install(DIRECTORY ${VORLANE_BIN_DIR}/ DESTINATION ${VORLANE_PROGRAM_DIR} FILES_MATCHING PATTERN "*.bmp" PATTERN "*.wav")
+install(FILES ${VORLANE_LAUNCHER} DESTINATION ${VORLANE_COMMAND_DIR})
+install(FILES ${VORLANE_PACKAGING}/vorlane.desktop DESTINATION share/applications)
+install(DIRECTORY ${VORLANE_ICONS}/ DESTINATION share/icons/hicolor)
+install(FILES ${VORLANE_METAINFO} DESTINATION share/metainfo RENAME invalid.vorlane.Vorlane.metainfo.xml)
+install(FILES ${VORLANE_DOCS}/vorlane.6.gz DESTINATION share/man/man6)
+install(FILES ${VORLANE_PACKAGING}/copyright ${VORLANE_DOCS}/changelog.gz DESTINATION share/doc/vorlane)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vorlane)
 set(CPACK_PACKAGE_CONTACT "The Vorlane team <team@vorlane.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Arcade shooter: hold off thirty marching invaders")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade shooter: hold off thirty marching invaders")
+set(CPACK_PACKAGE_DESCRIPTION "Thirty invaders march on the planet, step down at every turn and bomb as
+they come. Your ship slides along the ground behind five bases and fires
+one missile at a time; a mothership crosses the sky now and then for a
+bonus that grows the closer to its middle you hit it. Between games the
+window plays itself.")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-qpa-plugins, gstreamer1.0-plugins-good")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-qpa-plugins")
+# Qt's own plugin, to open the window natively on a Wayland desktop.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the game into a fresh folder as a player would and checks what
 # lands there: the program directory with its pictures and sounds, the
-# command that starts it, the desktop entry and the icon.
+# command that starts it, the desktop entry, the icon at every size, the
+# metadata, the manual page and the copyright.
 # Usage: install_test.sh <build folder>
 set -eu
 build=${1:?usage: install_test.sh <build folder>}
@@ -26,6 +27,11 @@ done
 entry="$prefix/share/applications/vorlane.desktop"
 grep -qx 'Exec=vorlane' "$entry" || fail "the desktop entry does not start vorlane"
 grep -qx 'Categories=Game;ArcadeGame;' "$entry" || fail "the desktop entry is not filed under games"
-icon="$prefix/share/icons/hicolor/32x32/apps/vorlane.png"
-[ "$(identify -format '%wx%h' "$icon")" = 32x32 ] || fail "the icon is not 32 x 32"
-echo "PASS: installed into lib/vorlane, bin, share/applications and share/icons"
+for size in 16 24 32 48 64 128 256; do
+  icon="$prefix/share/icons/hicolor/${size}x$size/apps/vorlane.png"
+  [ "$(identify -format '%wx%h' "$icon")" = "${size}x$size" ] || fail "no $size x $size icon"
+done
+[ -f "$prefix/share/metainfo/invalid.vorlane.Vorlane.metainfo.xml" ] || fail "no AppStream metadata"
+[ -f "$prefix/share/man/man6/vorlane.6.gz" ] || fail "no manual page"
+[ -f "$prefix/share/doc/vorlane/copyright" ] || fail "no copyright file"
+echo "PASS: installed into lib/vorlane, bin, share/applications, icons, metainfo, man and doc"
