@@ -4,9 +4,10 @@
 // painted, and the immediate end of the program.
 #pragma once
 
-#include <random>
+#include <cstdint>
 
 #include "shell/platform.h"
+#include "shell/random.h"
 #include "shell/qt/SoundPlayer.h"
 
 class SurfaceWidget;
@@ -21,6 +22,8 @@ public:
     // True while a message box or an input box is open: the game's timers
     // must not tick then.
     bool dialogOpen() const { return dialogOpen_; }
+    // Where the random numbers of this run started: a recording keeps it.
+    std::uint32_t seed() const { return random_.seed(); }
 
     float rnd() override;
     QString programDirectory() override;
@@ -36,7 +39,7 @@ public:
 private:
     QWidget* dialogParent();
 
-    std::mt19937 random_;
+    GameRandom random_;
     SoundPlayer sound_;
     SurfaceWidget* view_ = nullptr;
     bool dialogOpen_ = false;

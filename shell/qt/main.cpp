@@ -1,24 +1,45 @@
 // The desktop program: the application, the game and its window. The game
 // loads before the window appears, so a load that ends the program never
 // shows it. The screen's scale is taken as it is, fractions included: the
-// play area keeps its size and its pixels stay sharp at any scale.
+// play area keeps its size and its pixels stay sharp at any scale. Every
+// game is recorded and kept in the player's replay folder; the command
+// line can also watch or verify a replay instead.
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
 
+#include "replay/digest.h"
+#include "replay/recorder.h"
+#include "replay/recordingplatform.h"
+#include "replay/shelf.h"
 #include "resources/resources.h"
 #include "shell/frmVorlane.h"
+#include "shell/qt/CommandLine.h"
 #include "shell/qt/DesktopPlatform.h"
 #include "shell/qt/MainWindow.h"
+#include "shell/qt/ReplayCommands.h"
 
 int main(int argc, char* argv[]) {
+    const CommandLine command = readCommandLine(argc, argv);
+    if (command.mode == CommandLine::Mode::Done) return command.status;
+    if (command.mode == CommandLine::Mode::Verify) return verifyReplayCommand(argc, argv, command.file);
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     app.setWindowIcon(QIcon(QPixmap::fromImage(earthIcon())));
+    if (command.mode == CommandLine::Mode::Replay) return watchReplay(command.file);
     DesktopPlatform platform;
-    frmVorlane form(platform);
+    SessionLog log;
+    HighScoreFileStore scores(platform.programDirectory() + QStringLiteral("/HS"));
+    RecordingPlatform recording(platform, scores, log);
+    frmVorlane form(recording);
+    form.highScores = &recording;
+    ReplayShelf shelf;
+    SessionRecorder recorder(form, sessionHeader(platform.seed(), platform.programDirectory()), log, shelf);
     MainWindow window(form, platform);
+    window.setDoor([&recorder](const GameEvent& event) { recorder.deliver(event); });
     form.Form_Load();
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    recorder.finish();
+    return status;
 }

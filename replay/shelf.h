@@ -1,0 +1,32 @@
+// The player's replay folder ($XDG_DATA_HOME/vorlane/replays): each game
+// is written there on a worker thread, so the window never waits, as
+// <date>-<time>-<ms>-<score>.vorlane-replay. The last 20 games and the
+// best one are kept and older ones removed. A folder that cannot be
+// written or a full disk costs only that replay, with one line on
+// standard error.
+#pragma once
+
+#include <QString>
+#include <QThreadPool>
+
+#include "replay/recorder.h"
+
+class ReplayShelf : public ReplaySink {
+public:
+    static constexpr int Kept = 20;
+
+    explicit ReplayShelf(QString folder = defaultFolder());
+    ~ReplayShelf() override;
+
+    static QString defaultFolder();
+
+    void keep(Replay replay) override;
+    void flush() override;
+
+private:
+    void write(const Replay& replay) const;
+    void prune() const;
+
+    QString folder_;
+    QThreadPool worker_;
+};
