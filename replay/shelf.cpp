@@ -37,9 +37,11 @@ void ReplayShelf::keep(Replay replay) {
 
 void ReplayShelf::flush() { worker_.waitForDone(); }
 
-void ReplayShelf::write(const Replay& replay) const {
+void ReplayShelf::write(const Replay& replay) {
+    // Two games never share a name, and names sort in the order of saving.
+    lastSaved_ = std::max(QDateTime::currentMSecsSinceEpoch(), lastSaved_ + 1);
     const QString name = QStringLiteral("%1-%2.vorlane-replay")
-                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")))
+                             .arg(QDateTime::fromMSecsSinceEpoch(lastSaved_).toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")))
                              .arg(static_cast<qint64>(std::max(0.0, replay.end.score)));
     if (!QDir().mkpath(folder_)) {
         complain(QStringLiteral("cannot make the replay folder %1; this game's replay is not kept").arg(folder_));

@@ -24,9 +24,10 @@ public:
     void flush() override;
 
 private:
-    void write(const Replay& replay) const;
+    void write(const Replay& replay);
     void prune() const;
 
     QString folder_;
+    qint64 lastSaved_ = 0;  // ms since 1970; used on the worker only
     QThreadPool worker_;
 };
