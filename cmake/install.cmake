@@ -1,7 +1,7 @@
 # Installing Vorlane like a desktop game: the program directory (the
 # executable with its pictures and sounds, where "HS" is kept) in
-# lib/vorlane, a bin/vorlane that starts it, a desktop entry and the Earth
-# icon. CPack makes a Debian package from the same rules.
+# lib/vorlane, a bin/vorlane that starts it, a desktop entry, the Earth
+# icon, and the replay file type. CPack makes a Debian package from the same rules.
 
 add_executable(vorlane_icon ${CMAKE_CURRENT_SOURCE_DIR}/assets/write_icon.cpp
                             ${CMAKE_CURRENT_SOURCE_DIR}/resources/earth_icon.cpp)
@@ -21,6 +21,7 @@ install(TARGETS vorlane RUNTIME DESTINATION lib/vorlane)
 install(DIRECTORY ${VORLANE_BIN_DIR}/ DESTINATION lib/vorlane FILES_MATCHING PATTERN "*.bmp" PATTERN "*.wav")
 install(FILES ${VORLANE_LAUNCHER} DESTINATION bin)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/vorlane.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/vorlane-mime.xml DESTINATION share/mime/packages RENAME vorlane.xml)
 install(FILES ${VORLANE_ICON} DESTINATION share/icons/hicolor/32x32/apps)
 
 set(CPACK_GENERATOR DEB)

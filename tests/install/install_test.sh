@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the game into a fresh folder as a player would and checks what
 # lands there: the program directory with its pictures and sounds, the
-# command that starts it, the desktop entry and the icon.
+# command that starts it, the desktop entry, the icon, and the replay file
+# type that the desktop entry opens.
 # Usage: install_test.sh <build folder>
 set -eu
 build=${1:?usage: install_test.sh <build folder>}
@@ -24,8 +25,13 @@ done
   || fail "bin/vorlane does not start the program in lib/vorlane"
 
 entry="$prefix/share/applications/vorlane.desktop"
-grep -qx 'Exec=vorlane' "$entry" || fail "the desktop entry does not start vorlane"
+grep -qx 'Exec=vorlane %f' "$entry" || fail "the desktop entry does not start vorlane"
+grep -qx 'MimeType=application/x-vorlane-replay;' "$entry" || fail "the desktop entry does not open replays"
+desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+update-mime-database "$prefix/share/mime" >/dev/null 2>&1 || fail "the replay file type is not valid"
+grep -qx 'application/x-vorlane-replay:\*.vorlane-replay' "$prefix/share/mime/globs" \
+  || fail "*.vorlane-replay is not a Vorlane replay"
 grep -qx 'Categories=Game;ArcadeGame;' "$entry" || fail "the desktop entry is not filed under games"
 icon="$prefix/share/icons/hicolor/32x32/apps/vorlane.png"
 [ "$(identify -format '%wx%h' "$icon")" = 32x32 ] || fail "the icon is not 32 x 32"
-echo "PASS: installed into lib/vorlane, bin, share/applications and share/icons"
+echo "PASS: installed into lib/vorlane, bin, share/applications, share/icons and share/mime"
