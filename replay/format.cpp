@@ -45,32 +45,37 @@ void writeEvent(ByteWriter& out, const GameEvent& event) {
     }
 }
 
-void writeRecord(ByteWriter& out, const ReplayRecord& record, std::uint32_t& lastTime) {
+}  // namespace
+
+void RecordStream::add(const ReplayRecord& record) {
+    ++count_;
     switch (record.kind) {
     case ReplayRecord::Kind::Event:
-        writeEvent(out, record.event);
-        out.varint(record.milliseconds - lastTime);
-        lastTime = record.milliseconds;
+        writeEvent(out_, record.event);
+        out_.varint(record.milliseconds - lastTime_);
+        lastTime_ = record.milliseconds;
         return;
     case ReplayRecord::Kind::HighScoreRead:
         if (!record.bytes) {
-            out.byte(NoHighScore);
+            out_.byte(NoHighScore);
         } else {
-            out.byte(HighScoreBytes);
-            out.blob(*record.bytes);
+            out_.byte(HighScoreBytes);
+            out_.blob(*record.bytes);
         }
         return;
     case ReplayRecord::Kind::DeviceCount:
-        out.byte(DeviceCount);
-        out.signedVarint(record.count);
+        out_.byte(DeviceCount);
+        out_.signedVarint(record.count);
         return;
     case ReplayRecord::Kind::InputText:
-        out.byte(InputText);
-        out.blob(record.text.toUtf8());
+        out_.byte(InputText);
+        out_.blob(record.text.toUtf8());
         return;
-    case ReplayRecord::Kind::MessageClosed: out.byte(MessageClosed); return;
+    case ReplayRecord::Kind::MessageClosed: out_.byte(MessageClosed); return;
     }
 }
+
+namespace {
 
 std::int16_t smallNumber(ByteReader& in) {
     const std::int64_t value = in.signedVarint();
@@ -116,21 +121,20 @@ bool readRecord(ByteReader& in, ReplayRecord& record, std::uint32_t& lastTime) {
     return in.ok();
 }
 
-QByteArray encodeBody(const Replay& replay) {
+QByteArray encodeBody(const ReplayHeader& header, const ReplayEnd& end, const RecordStream& records) {
     ByteWriter out;
-    out.blob(replay.header.gameVersion.toUtf8());
-    out.blob(replay.header.picturesDigest);
-    out.signedVarint(replay.header.recordedAt);
-    out.varint(replay.header.seed);
-    out.varint(replay.end.startRecord);
+    out.blob(header.gameVersion.toUtf8());
+    out.blob(header.picturesDigest);
+    out.signedVarint(header.recordedAt);
+    out.varint(header.seed);
+    out.varint(end.startRecord);
     std::uint64_t score = 0;
-    std::memcpy(&score, &replay.end.score, sizeof score);
+    std::memcpy(&score, &end.score, sizeof score);
     out.fixed(score, 8);
-    out.signedVarint(replay.end.wave);
-    out.blob(replay.end.surfaceDigest);
-    out.varint(replay.records.size());
-    std::uint32_t lastTime = 0;
-    for (const ReplayRecord& record : replay.records) writeRecord(out, record, lastTime);
+    out.signedVarint(end.wave);
+    out.blob(end.surfaceDigest);
+    out.varint(records.count());
+    out.raw(records.bytes());
     return out.bytes();
 }
 
@@ -165,7 +169,13 @@ ReplayReading decodeBody(const QByteArray& body) {
 }  // namespace
 
 QByteArray encodeReplay(const Replay& replay) {
-    const QByteArray body = encodeBody(replay);
+    RecordStream records;
+    for (const ReplayRecord& record : replay.records) records.add(record);
+    return encodeReplay(replay.header, replay.end, records);
+}
+
+QByteArray encodeReplay(const ReplayHeader& header, const ReplayEnd& end, const RecordStream& records) {
+    const QByteArray body = encodeBody(header, end, records);
     ByteWriter out;
     out.raw(Magic);
     out.fixed(ReplayFormatVersion, 2);

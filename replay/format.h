@@ -21,8 +21,24 @@
 
 #include <optional>
 
+#include "replay/bytes.h"
 #include "replay/replay.h"
 
+// Records written as they come. A copy shares the bytes until one of them
+// grows, so a recording hands its log to another thread for nothing.
+class RecordStream {
+public:
+    void add(const ReplayRecord& record);
+    std::uint32_t count() const { return count_; }
+    const QByteArray& bytes() const { return out_.bytes(); }
+
+private:
+    ByteWriter out_;
+    std::uint32_t count_ = 0;
+    std::uint32_t lastTime_ = 0;
+};
+
+QByteArray encodeReplay(const ReplayHeader& header, const ReplayEnd& end, const RecordStream& records);
 QByteArray encodeReplay(const Replay& replay);
 
 struct ReplayReading {

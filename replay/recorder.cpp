@@ -24,7 +24,7 @@ void SessionRecorder::deliver(const GameEvent& event) {
     }
     if (exit) sink_.flush();
     log_.event(event);
-    const auto index = static_cast<std::uint32_t>(log_.records().size() - 1);
+    const std::uint32_t index = log_.records().count() - 1;
     ::deliver(form_, event);
     switch (watch_.after(form_)) {
     case GameWatch::Change::Began: start_ = index; break;
@@ -42,12 +42,18 @@ void SessionRecorder::finish() {
 }
 
 void SessionRecorder::keepGame() {
-    Replay replay;
-    replay.header = header_;
-    replay.records = log_.records();
-    replay.end.startRecord = start_;
-    replay.end.score = form_.dblScore;
-    replay.end.wave = watch_.wave();
-    replay.end.surfaceDigest = surfaceDigest(form_.surface.image());
-    sink_.keep(std::move(replay));
+    SavedGame game;
+    game.header = header_;
+    game.records = log_.records();
+    game.end.startRecord = start_;
+    game.end.score = form_.dblScore;
+    game.end.wave = watch_.wave();
+    // A copy of its own: the surface's pixels change under a shared one.
+    game.surface = form_.surface.image().copy();
+    sink_.keep(std::move(game));
+}
+
+QByteArray encodeReplay(SavedGame game) {
+    game.end.surfaceDigest = surfaceDigest(game.surface);
+    return encodeReplay(game.header, game.end, game.records);
 }

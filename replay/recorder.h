@@ -5,17 +5,30 @@
 // play area's fingerprint, goes to the sink that keeps replays.
 #pragma once
 
+#include <QImage>
+
+#include "replay/format.h"
 #include "replay/gamewatch.h"
-#include "replay/replay.h"
 #include "replay/sessionlog.h"
 #include "shell/events.h"
 
 class frmVorlane;
 
+// A game as the recorder hands it over: the log still encoded, and the
+// play area at the end, fingerprinted by whoever writes the file, off the
+// window's thread.
+struct SavedGame {
+    ReplayHeader header;
+    ReplayEnd end;
+    RecordStream records;
+    QImage surface;
+};
+QByteArray encodeReplay(SavedGame game);
+
 // Where finished games go.
 struct ReplaySink {
     virtual ~ReplaySink() = default;
-    virtual void keep(Replay replay) = 0;
+    virtual void keep(SavedGame game) = 0;
     // Returns once every game handed over is kept: the program is ending.
     virtual void flush() = 0;
 };

@@ -28,27 +28,27 @@ QString ReplayShelf::defaultFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/vorlane/replays");
 }
 
-void ReplayShelf::keep(Replay replay) {
-    worker_.start([this, replay = std::move(replay)] {
-        write(replay);
+void ReplayShelf::keep(SavedGame game) {
+    worker_.start([this, game = std::move(game)] {
+        write(game);
         prune();
     });
 }
 
 void ReplayShelf::flush() { worker_.waitForDone(); }
 
-void ReplayShelf::write(const Replay& replay) {
+void ReplayShelf::write(const SavedGame& game) {
     // Two games never share a name, and names sort in the order of saving.
     lastSaved_ = std::max(QDateTime::currentMSecsSinceEpoch(), lastSaved_ + 1);
     const QString name = QStringLiteral("%1-%2.vorlane-replay")
                              .arg(QDateTime::fromMSecsSinceEpoch(lastSaved_).toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")))
-                             .arg(static_cast<qint64>(std::max(0.0, replay.end.score)));
+                             .arg(static_cast<qint64>(std::max(0.0, game.end.score)));
     if (!QDir().mkpath(folder_)) {
         complain(QStringLiteral("cannot make the replay folder %1; this game's replay is not kept").arg(folder_));
         return;
     }
     QSaveFile file(folder_ + QLatin1Char('/') + name);
-    const QByteArray bytes = encodeReplay(replay);
+    const QByteArray bytes = encodeReplay(game);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         complain(QStringLiteral("cannot save the replay %1: %2").arg(file.fileName(), file.errorString()));
 }

@@ -20,11 +20,11 @@ public:
 
     static QString defaultFolder();
 
-    void keep(Replay replay) override;
+    void keep(SavedGame game) override;
     void flush() override;
 
 private:
-    void write(const Replay& replay);
+    void write(const SavedGame& game);
     void prune() const;
 
     QString folder_;

@@ -63,8 +63,9 @@ TEST(Replay, ALostGamePlaysAgainToTheSameEndAndAChangedKeyDoesNot) {
     ScriptedSession session(20261207);
     lostGame(session);
     ASSERT_EQ(session.form().intGameState, 1) << "the game was not lost";
-    ASSERT_EQ(session.games.size(), 1u);
-    const Replay& game = session.games.front();
+    const std::vector<Replay> games = session.games();
+    ASSERT_EQ(games.size(), 1u);
+    const Replay& game = games.front();
     EXPECT_GT(game.end.score, 0);
     EXPECT_EQ(game.end.score, session.form().dblScore);
     EXPECT_TRUE(hasAnswer(game, ReplayRecord::Kind::InputText)) << "the name prompt's answer";
@@ -104,19 +105,20 @@ TEST(Replay, ANewStartAndTheWindowClosingEachEndAGame) {
     session.run(4000, std::ref(player));
     session.close();
 
-    ASSERT_EQ(session.games.size(), 2u);
-    const Replay& first = session.games[0];
-    const Replay& second = session.games[1];
+    const std::vector<Replay> games = session.games();
+    ASSERT_EQ(games.size(), 2u);
+    const Replay& first = games[0];
+    const Replay& second = games[1];
     EXPECT_EQ(first.records[first.end.startRecord].event, GameEvent::menu(0, 0));
     EXPECT_EQ(second.end.startRecord, first.records.size()) << "the second game begins at the second Start";
     EXPECT_EQ(second.end.score, session.form().dblScore);
-    for (const Replay& game : session.games) EXPECT_EQ(verifyReplay(game, folderOf(session)).status, 0);
+    for (const Replay& game : games) EXPECT_EQ(verifyReplay(game, folderOf(session)).status, 0);
 }
 
 TEST(Replay, AnAnswerMissingFromTheRecordingIsAFault) {
     ScriptedSession session(3);
     lostGame(session);
-    Replay game = session.games.front();
+    Replay game = session.games().front();
     auto& records = game.records;
     records.erase(std::remove_if(records.begin(), records.end(),
                                  [](const ReplayRecord& r) { return r.kind == ReplayRecord::Kind::InputText; }),
@@ -132,11 +134,12 @@ TEST(ReplayFile, RefusesEveryCutADamagedByteAnotherVersionAndOtherFiles) {
     session.send(GameEvent::menu(0, 0));
     session.run(1000);
     session.close();
-    const QByteArray bytes = encodeReplay(session.games.front());
+    const Replay game = session.games().front();
+    const QByteArray bytes = encodeReplay(game);
 
     const ReplayReading whole = decodeReplay(bytes);
     ASSERT_TRUE(whole.replay);
-    EXPECT_EQ(whole.replay->records.size(), session.games.front().records.size());
+    EXPECT_EQ(whole.replay->records.size(), game.records.size());
     EXPECT_EQ(whole.replay->header.seed, 11u);
 
     for (int size = 0; size < bytes.size(); ++size) {
@@ -165,9 +168,9 @@ TEST(ReplayShelf, KeepsTheLastTwentyGamesAndTheBest) {
     {
         ReplayShelf shelf(folder);
         for (int game = 0; game < 25; ++game) {
-            Replay replay;
-            replay.end.score = game == 2 ? 9000 : 100 * game;
-            shelf.keep(replay);
+            SavedGame saved;
+            saved.end.score = game == 2 ? 9000 : 100 * game;
+            shelf.keep(saved);
         }
     }
     const QStringList kept = QDir(folder).entryList({QStringLiteral("*.vorlane-replay")}, QDir::Files, QDir::Name);

@@ -38,6 +38,12 @@ void ScriptedSession::run(std::uint32_t milliseconds, const std::function<void(s
     now = until;
 }
 
+std::vector<Replay> ScriptedSession::games() const {
+    std::vector<Replay> replays;
+    for (const SavedGame& game : kept) replays.push_back(*decodeReplay(encodeReplay(game)).replay);
+    return replays;
+}
+
 void ScriptedSession::playUntilOver(std::uint32_t milliseconds, const std::function<void(std::uint32_t)>& player) {
     for (std::uint32_t spent = 0; spent < milliseconds && form_.intGameState == 0; spent += 100) run(100, player);
 }

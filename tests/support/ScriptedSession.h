@@ -9,6 +9,7 @@
 #include <map>
 #include <vector>
 
+#include "replay/format.h"
 #include "replay/recorder.h"
 #include "replay/recordingplatform.h"
 #include "replay/sessionlog.h"
@@ -29,7 +30,9 @@ public:
 
     SeededPlatform platform;
     std::uint32_t now = 0;  // simulated ms since load
-    std::vector<Replay> games;
+    std::vector<SavedGame> kept;
+    // The kept games, read back from their files.
+    std::vector<Replay> games() const;
 
     frmVorlane& form() { return form_; }
     void load() { form_.Form_Load(); }
@@ -41,7 +44,7 @@ public:
     void playUntilOver(std::uint32_t milliseconds, const std::function<void(std::uint32_t)>& player);
     void close() { recorder_.finish(); }
 
-    void keep(Replay replay) override { games.push_back(std::move(replay)); }
+    void keep(SavedGame game) override { kept.push_back(std::move(game)); }
     void flush() override {}
 
 private:
