@@ -23,6 +23,8 @@ shelf="$XDG_DATA_HOME/vorlane/replays"
 start_game
 find_window
 start_playing
+# The status line shows the score of 0 before the first hit is looked for.
+sleep 1
 play_until_scored 30
 xdotool keydown Left sleep 0.3 keyup Left key ctrl
 exit_by_menu "a recorded game"
