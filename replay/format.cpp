@@ -45,37 +45,32 @@ void writeEvent(ByteWriter& out, const GameEvent& event) {
     }
 }
 
-}  // namespace
-
-void RecordStream::add(const ReplayRecord& record) {
-    ++count_;
+void writeRecord(ByteWriter& out, const ReplayRecord& record, std::uint32_t& lastTime) {
     switch (record.kind) {
     case ReplayRecord::Kind::Event:
-        writeEvent(out_, record.event);
-        out_.varint(record.milliseconds - lastTime_);
-        lastTime_ = record.milliseconds;
+        writeEvent(out, record.event);
+        out.varint(record.milliseconds - lastTime);
+        lastTime = record.milliseconds;
         return;
     case ReplayRecord::Kind::HighScoreRead:
         if (!record.bytes) {
-            out_.byte(NoHighScore);
+            out.byte(NoHighScore);
         } else {
-            out_.byte(HighScoreBytes);
-            out_.blob(*record.bytes);
+            out.byte(HighScoreBytes);
+            out.blob(*record.bytes);
         }
         return;
     case ReplayRecord::Kind::DeviceCount:
-        out_.byte(DeviceCount);
-        out_.signedVarint(record.count);
+        out.byte(DeviceCount);
+        out.signedVarint(record.count);
         return;
     case ReplayRecord::Kind::InputText:
-        out_.byte(InputText);
-        out_.blob(record.text.toUtf8());
+        out.byte(InputText);
+        out.blob(record.text.toUtf8());
         return;
-    case ReplayRecord::Kind::MessageClosed: out_.byte(MessageClosed); return;
+    case ReplayRecord::Kind::MessageClosed: out.byte(MessageClosed); return;
     }
 }
-
-namespace {
 
 std::int16_t smallNumber(ByteReader& in) {
     const std::int64_t value = in.signedVarint();
@@ -167,6 +162,11 @@ ReplayReading decodeBody(const QByteArray& body) {
 }
 
 }  // namespace
+
+void RecordStream::add(const ReplayRecord& record) {
+    writeRecord(out_, record, lastTime_);
+    ++count_;
+}
 
 QByteArray encodeReplay(const Replay& replay) {
     RecordStream records;
