@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Replays of real games, under a private Xvfb: a game played with xdotool
-# (Game > Start, the arrows and Ctrl until a hit scores, Game > Exit)
+# (Bombs 1, Game > Start, the arrows and Ctrl until a hit scores, Game >
+# Exit)
 # leaves one .vorlane-replay in $XDG_DATA_HOME/vorlane/replays, and
 # --verify, run with no display at all, confirms its score; the same file
 # cut in half, or with bytes overwritten in the middle, is refused with one
@@ -20,9 +21,11 @@ install_program "$exe"
 export XDG_DATA_HOME="$work/data"
 shelf="$XDG_DATA_HOME/vorlane/replays"
 
-# A game played and left by the menu.
+# A game with one bomb at a time, so it is not lost while the ship aims,
+# played and left by the menu.
 start_game
 find_window
+choose 3 0
 start_playing
 # The status line shows the score of 0 before the first hit is looked for.
 sleep 1
