@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Replays of real games, under a private Xvfb: a game played with xdotool
 # (Bombs 1, Game > Start, the arrows and Ctrl until a hit scores, Game >
-# Exit)
-# leaves one .vorlane-replay in $XDG_DATA_HOME/vorlane/replays, and
+# Exit) leaves one .vorlane-replay in $XDG_DATA_HOME/vorlane/replays, and
 # --verify, run with no display at all, confirms its score; the same file
 # cut in half, or with bytes overwritten in the middle, is refused with one
 # line and status 2. Opening the file alone (as a file manager does)
