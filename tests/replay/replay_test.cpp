@@ -115,6 +115,21 @@ TEST(Replay, ANewStartAndTheWindowClosingEachEndAGame) {
     for (const Replay& game : games) EXPECT_EQ(verifyReplay(game, folderOf(session)).status, 0);
 }
 
+TEST(Replay, ExitKeepsTheGameInPlayWithoutTheExitItself) {
+    ScriptedSession session(8);
+    session.load();
+    session.send(GameEvent::menu(0, 0));
+    Swinger player{session};
+    session.run(3000, std::ref(player));
+    session.send(GameEvent::menu(0, 1));
+    ASSERT_EQ(session.platform.exitStatus, 0);
+
+    const std::vector<Replay> games = session.games();
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_FALSE(games[0].records.back().event == GameEvent::menu(0, 1));
+    EXPECT_EQ(verifyReplay(games[0], folderOf(session)).status, 0);
+}
+
 TEST(Replay, AnAnswerMissingFromTheRecordingIsAFault) {
     ScriptedSession session(3);
     lostGame(session);
