@@ -6,7 +6,8 @@
 # cut in half, or with bytes overwritten in the middle, is refused with one
 # line and status 2. Opening the file alone (as a file manager does)
 # shows the game in the window with its menu bar hidden, as in play, and
-# the window's keys reach nothing. A replay folder that cannot be made
+# its sound on a private PulseAudio's null sink; the window's keys reach
+# nothing. A replay folder that cannot be made
 # costs one line on standard error and nothing else: the game plays and
 # exits with status 0. Pictures that differ from the recording's are
 # mentioned, and the replay plays anyway.
@@ -16,6 +17,7 @@ source "$here/lib.sh"
 
 exe=${1:?usage: replay_e2e.sh path/to/vorlane}
 start_display
+start_sound
 install_program "$exe"
 export XDG_DATA_HOME="$work/data"
 shelf="$XDG_DATA_HOME/vorlane/replays"
@@ -59,7 +61,9 @@ verify "$work/hole.vorlane-replay"
 ((status == 2)) || fail "an overwritten replay gave status $status: $line"
 [[ $line == *damaged* ]] || fail "an overwritten replay: $line"
 
-# Watching: the file alone opens the window on the game in play.
+# Watching: the file alone opens the window on the game in play, with its
+# sound.
+start_recording "$work/watch.raw"
 "$work/bin/vorlane" "$replay" >"$work/game.log" 2>&1 &
 game_pid=$!
 started+=("$game_pid")
@@ -69,6 +73,7 @@ point_at_game
 xdotool key Return
 sleep 0.5
 menu_hidden || fail "Enter reached the game during the replay"
+poll 10 heard "$work/watch.raw" || fail "the replay was not heard"
 alive || fail "the replay ended the program"
 kill "$game_pid"
 
