@@ -28,6 +28,8 @@ int main(int argc, char* argv[]) {
     app.setWindowIcon(QIcon(QPixmap::fromImage(earthIcon())));
     if (command.mode == CommandLine::Mode::Replay) return watchReplay(command.file);
     DesktopPlatform platform;
+    // The game sees the desktop through the recording, and its events come
+    // through the recorder's door; finished games go to the replay folder.
     SessionLog log;
     HighScoreFileStore scores(platform.programDirectory() + QStringLiteral("/HS"));
     RecordingPlatform recording(platform, scores, log);
