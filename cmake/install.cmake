@@ -1,7 +1,8 @@
 # Installing Vorlane like a desktop game: the program directory (the
 # executable with its pictures and sounds, where "HS" is kept), a command
 # that starts it, a desktop entry, the Earth icon at every size, AppStream
-# metadata, a manual page, the copyright and the changelog. By default the
+# metadata, a manual page, the copyright, the changelog and the replay
+# file type. By default the
 # program directory is lib/vorlane and the command bin/vorlane (for
 # ~/.local); tools/make-deb picks Debian's places for games and has CPack
 # make the package from the same rules.
@@ -60,6 +61,7 @@ install(TARGETS vorlane RUNTIME DESTINATION ${VORLANE_PROGRAM_DIR})
 install(DIRECTORY ${VORLANE_BIN_DIR}/ DESTINATION ${VORLANE_PROGRAM_DIR} FILES_MATCHING PATTERN "*.bmp" PATTERN "*.wav")
 install(FILES ${VORLANE_LAUNCHER} DESTINATION ${VORLANE_COMMAND_DIR})
 install(FILES ${VORLANE_PACKAGING}/vorlane.desktop DESTINATION share/applications)
+install(FILES ${VORLANE_PACKAGING}/vorlane-mime.xml DESTINATION share/mime/packages RENAME vorlane.xml)
 install(DIRECTORY ${VORLANE_ICONS}/ DESTINATION share/icons/hicolor)
 install(FILES ${VORLANE_METAINFO} DESTINATION share/metainfo RENAME invalid.vorlane.Vorlane.metainfo.xml)
 install(FILES ${VORLANE_DOCS}/vorlane.6.gz DESTINATION share/man/man6)

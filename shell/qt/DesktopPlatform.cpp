@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <random>
 #include <unistd.h>
 
 #include "shell/qt/SurfaceWidget.h"
@@ -30,11 +31,7 @@ constexpr int NameLength = 10;
 
 DesktopPlatform::DesktopPlatform() : random_(std::random_device{}()) {}
 
-float DesktopPlatform::rnd() {
-    // 24 random bits over 2^24: every value is exact in a float and the
-    // largest is 1 - 2^-24, so 1.0 never comes out.
-    return static_cast<float>(random_() >> 8) * (1.0f / 16777216.0f);
-}
+float DesktopPlatform::rnd() { return random_.next(); }
 
 QString DesktopPlatform::programDirectory() {
     return QCoreApplication::applicationDirPath();

@@ -4,9 +4,10 @@
 // painted, and the immediate end of the program.
 #pragma once
 
-#include <random>
+#include <cstdint>
 
 #include "shell/platform.h"
+#include "shell/random.h"
 #include "shell/qt/SoundPlayer.h"
 
 class SurfaceWidget;
@@ -23,6 +24,8 @@ public:
     bool dialogOpen() const { return dialogOpen_; }
     // Silences the sound while the game is paused.
     void setSoundPaused(bool paused) { sound_.setPaused(paused); }
+    // Where the random numbers of this run started: a recording keeps it.
+    std::uint32_t seed() const { return random_.seed(); }
 
     float rnd() override;
     QString programDirectory() override;
@@ -38,7 +41,7 @@ public:
 private:
     QWidget* dialogParent();
 
-    std::mt19937 random_;
+    GameRandom random_;
     SoundPlayer sound_;
     SurfaceWidget* view_ = nullptr;
     bool dialogOpen_ = false;

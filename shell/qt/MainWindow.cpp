@@ -100,9 +100,14 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::send(const GameEvent& event) {
     if (pause_->active()) return;
-    deliver(form_, event);
+    if (door_)
+        door_(event);
+    else
+        deliver(form_, event);
     view_->showChanges();
 }
+
+void MainWindow::showChanges() { view_->showChanges(); }
 
 // An item shows a check mark while the game has it checked and nothing at
 // all otherwise, not an empty box.

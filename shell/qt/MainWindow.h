@@ -8,6 +8,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 #include "shell/events.h"
 
 class DesktopPlatform;
@@ -25,6 +27,12 @@ class MainWindow : public QMainWindow {
 public:
     MainWindow(frmVorlane& form, DesktopPlatform& platform);
     ~MainWindow() override;
+
+    // Where the window's events go on their way to the game: a recording
+    // keeps them, a replay shuts them out. Straight to the game when unset.
+    void setDoor(std::function<void(const GameEvent&)> door) { door_ = std::move(door); }
+    // Shows the part of the surface the game has changed.
+    void showChanges();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,4 +60,5 @@ private:
     QMenuBar* bar_;
     Pause* pause_;
     int barHeight_ = 0;
+    std::function<void(const GameEvent&)> door_;
 };

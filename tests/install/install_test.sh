@@ -2,7 +2,8 @@
 # Installs the game into a fresh folder as a player would and checks what
 # lands there: the program directory with its pictures and sounds, the
 # command that starts it, the desktop entry, the icon at every size, the
-# metadata, the manual page and the copyright.
+# metadata, the manual page, the copyright, and the replay file type that
+# the desktop entry opens.
 # Usage: install_test.sh <build folder>
 set -eu
 build=${1:?usage: install_test.sh <build folder>}
@@ -25,7 +26,12 @@ done
   || fail "bin/vorlane does not start the program in lib/vorlane"
 
 entry="$prefix/share/applications/vorlane.desktop"
-grep -qx 'Exec=vorlane' "$entry" || fail "the desktop entry does not start vorlane"
+grep -qx 'Exec=vorlane %f' "$entry" || fail "the desktop entry does not start vorlane"
+grep -qx 'MimeType=application/x-vorlane-replay;' "$entry" || fail "the desktop entry does not open replays"
+desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+update-mime-database "$prefix/share/mime" >/dev/null 2>&1 || fail "the replay file type is not valid"
+grep -qx 'application/x-vorlane-replay:\*.vorlane-replay' "$prefix/share/mime/globs" \
+  || fail "*.vorlane-replay is not a Vorlane replay"
 grep -qx 'Categories=Game;ArcadeGame;' "$entry" || fail "the desktop entry is not filed under games"
 for size in 16 24 32 48 64 128 256; do
   icon="$prefix/share/icons/hicolor/${size}x$size/apps/vorlane.png"
@@ -34,4 +40,4 @@ done
 [ -f "$prefix/share/metainfo/invalid.vorlane.Vorlane.metainfo.xml" ] || fail "no AppStream metadata"
 [ -f "$prefix/share/man/man6/vorlane.6.gz" ] || fail "no manual page"
 [ -f "$prefix/share/doc/vorlane/copyright" ] || fail "no copyright file"
-echo "PASS: installed into lib/vorlane, bin, share/applications, icons, metainfo, man and doc"
+echo "PASS: installed into lib/vorlane, bin, share/applications, icons, metainfo, man, doc and share/mime"

@@ -1,0 +1,39 @@
+// SHA-256 of the six pictures, in the game's order and with their names,
+// and of the play area's pixels row by row.
+#include "replay/digest.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QFile>
+
+#include "shell/frmVorlane.h"
+
+QByteArray picturesDigest(const QString& programDirectory) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const char* name : frmVorlane::PictureFiles) {
+        hash.addData(QByteArray(name));
+        QFile file(programDirectory + QLatin1Char('/') + QString::fromLatin1(name));
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        hash.addData(QByteArray::number(bytes.size()));
+        hash.addData(bytes);
+    }
+    return hash.result();
+}
+
+QByteArray surfaceDigest(const QImage& surface) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const QImage pixels = surface.convertToFormat(QImage::Format_RGB32);
+    const auto rowBytes = static_cast<qsizetype>(pixels.width()) * 4;
+    for (int y = 0; y < pixels.height(); ++y)
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(pixels.constScanLine(y)), rowBytes));
+    return hash.result();
+}
+
+ReplayHeader sessionHeader(std::uint32_t seed, const QString& programDirectory) {
+    ReplayHeader header;
+    header.gameVersion = QStringLiteral(VORLANE_VERSION);
+    header.picturesDigest = picturesDigest(programDirectory);
+    header.recordedAt = QDateTime::currentMSecsSinceEpoch();
+    header.seed = seed;
+    return header;
+}

@@ -1,0 +1,76 @@
+// Running a recording: the seed's numbers, the recorded answers, and the
+// events one by one.
+#include "replay/playback.h"
+
+Playback::Playback(const Replay& replay, QString programDirectory, Platform* outside)
+    : replay_(replay), programDirectory_(std::move(programDirectory)), outside_(outside),
+      random_(replay.header.seed), form_(new frmVorlane(static_cast<Platform&>(*this))) {
+    form_->highScores = this;
+}
+
+Playback::~Playback() = default;
+
+void Playback::noteFault(const QString& what) {
+    if (fault_.isEmpty()) fault_ = what;
+}
+
+void Playback::load() { form_->Form_Load(); }
+
+std::uint32_t Playback::nextTime() const {
+    for (std::size_t i = next_; i < replay_.records.size(); ++i)
+        if (replay_.records[i].kind == ReplayRecord::Kind::Event) return replay_.records[i].milliseconds;
+    return replay_.records.back().milliseconds;
+}
+
+void Playback::step() {
+    while (!atEnd() && replay_.records[next_].kind != ReplayRecord::Kind::Event) {
+        noteFault(QStringLiteral("the recording answers a question the game did not ask (record %1)").arg(next_));
+        ++next_;
+    }
+    if (atEnd()) return;
+    const GameEvent event = replay_.records[next_++].event;
+    deliver(*form_, event);
+    watch_.after(*form_);
+}
+
+void Playback::runTo(std::size_t record) {
+    while (!atEnd() && next_ < record) step();
+}
+
+const ReplayRecord* Playback::take(ReplayRecord::Kind kind, const char* question) {
+    if (!atEnd() && replay_.records[next_].kind == kind) return &replay_.records[next_++];
+    noteFault(QStringLiteral("the game asked for %1 where the recording has no answer (record %2)")
+                  .arg(QLatin1String(question))
+                  .arg(next_));
+    return nullptr;
+}
+
+int Playback::waveOutDeviceCount() {
+    const ReplayRecord* answer = take(ReplayRecord::Kind::DeviceCount, "the sound devices");
+    return answer ? answer->count : 0;
+}
+
+bool Playback::playSound(const QString& path, bool async) { return loud() && outside_->playSound(path, async); }
+
+void Playback::messageBox(const QString&, const QString&) { take(ReplayRecord::Kind::MessageClosed, "a message box"); }
+
+QString Playback::inputBox(const QString&, const QString&) {
+    const ReplayRecord* answer = take(ReplayRecord::Kind::InputText, "a name");
+    return answer ? answer->text : QString();
+}
+
+std::optional<QByteArray> Playback::read() {
+    const ReplayRecord* answer = take(ReplayRecord::Kind::HighScoreRead, "the high score");
+    return answer ? answer->bytes : std::nullopt;
+}
+
+void Playback::hold(int milliseconds) {
+    if (loud()) outside_->hold(milliseconds);
+}
+
+void Playback::present() {
+    if (loud()) outside_->present();
+}
+
+// A recording never holds the end of the program: only a fault gets here.
+void Playback::endProgram(int) { noteFault(QStringLiteral("the game ended the program")); }

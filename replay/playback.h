@@ -1,0 +1,71 @@
+// A recorded session run again through a fresh game. The game gets the
+// recorded seed's random numbers, and every answer it asks of the world
+// outside comes from the recording in order, so no dialog opens and no
+// file is read or written. Sound, pauses and showing the window go to an
+// outside platform when one is given and while the playback is not quiet;
+// without one, they take no time. A question the recording does not answer
+// in that place, or an answer nobody asked for, is a fault: the run has
+// left the recorded game.
+#pragma once
+
+#include <memory>
+
+#include "replay/gamewatch.h"
+#include "replay/replay.h"
+#include "scores/hsstore.h"
+#include "shell/frmVorlane.h"
+#include "shell/platform.h"
+#include "shell/random.h"
+
+class Playback : private Platform, private HighScoreStore {
+public:
+    Playback(const Replay& replay, QString programDirectory, Platform* outside = nullptr);
+    ~Playback() override;
+
+    frmVorlane& form() { return *form_; }
+    // Quiet: no sound, no pause, nothing shown.
+    void setQuiet(bool quiet) { quiet_ = quiet; }
+
+    void load();
+    bool atEnd() const { return next_ >= replay_.records.size(); }
+    // The recorded time of the next event, ms since load; not at the end.
+    std::uint32_t nextTime() const;
+    std::size_t nextRecord() const { return next_; }
+    // Delivers the next event, with the answers it asks for.
+    void step();
+    void runTo(std::size_t record);
+
+    // Empty while the run follows the recording.
+    const QString& fault() const { return fault_; }
+    // The last wave in play, counted as the recorder counts it.
+    int wave() const { return watch_.wave(); }
+
+private:
+    const ReplayRecord* take(ReplayRecord::Kind kind, const char* question);
+    void noteFault(const QString& what);
+    bool loud() const { return outside_ && !quiet_; }
+
+    float rnd() override { return random_.next(); }
+    QString programDirectory() override { return programDirectory_; }
+    int waveOutDeviceCount() override;
+    bool playSound(const QString& path, bool async) override;
+    long sendMediaCommand(const QString&) override { return 0; }
+    void messageBox(const QString& text, const QString& title) override;
+    QString inputBox(const QString& prompt, const QString& title) override;
+    void hold(int milliseconds) override;
+    void present() override;
+    void endProgram(int exitStatus) override;
+
+    std::optional<QByteArray> read() override;
+    bool write(const QString&, double) override { return true; }
+
+    const Replay& replay_;
+    QString programDirectory_;
+    Platform* outside_;
+    bool quiet_ = false;
+    GameRandom random_;
+    std::unique_ptr<frmVorlane> form_;
+    GameWatch watch_;
+    std::size_t next_ = 0;
+    QString fault_;
+};

@@ -1,0 +1,39 @@
+// The replay's clock.
+#include "replay/watch.h"
+
+#include <cstdio>
+
+ReplayWatch::ReplayWatch(Playback& playback, std::uint32_t startRecord, std::function<void()> show)
+    : playback_(playback), startRecord_(startRecord), show_(std::move(show)) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &ReplayWatch::due);
+}
+
+void ReplayWatch::prepare() {
+    playback_.setQuiet(true);
+    playback_.load();
+    playback_.runTo(startRecord_);
+    playback_.setQuiet(false);
+    show_();
+}
+
+void ReplayWatch::play() {
+    if (playback_.atEnd()) return;
+    origin_ = playback_.nextTime();
+    clock_.start();
+    due();
+}
+
+void ReplayWatch::due() {
+    while (!playback_.atEnd() && playback_.nextTime() - origin_ <= clock_.elapsed()) {
+        playback_.step();
+        show_();
+    }
+    if (playback_.atEnd()) {
+        if (!playback_.fault().isEmpty())
+            std::fprintf(stderr, "vorlane: the replay left the recorded game: %s\n", qPrintable(playback_.fault()));
+        return;
+    }
+    timer_.start(static_cast<int>(playback_.nextTime() - origin_ - clock_.elapsed()));
+}

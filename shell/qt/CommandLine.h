@@ -1,0 +1,16 @@
+// The program's command line: --help, --version, --replay FILE, --verify
+// FILE, or one FILE alone (a file manager opening a replay), which
+// watches it. No argument plays the game. Help and version are printed
+// here; an unknown option prints the usage and ends with status 2.
+#pragma once
+
+#include <QString>
+
+struct CommandLine {
+    enum class Mode { Play, Replay, Verify, Done };
+    Mode mode = Mode::Play;
+    QString file;
+    int status = 0;  // Done: the program's exit status
+};
+
+CommandLine readCommandLine(int argc, char* argv[]);

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Replays of real games, under a private Xvfb: a game played with xdotool
+# (Bombs 1, Game > Start, the arrows and Ctrl until a hit scores, Game >
+# Exit) leaves one .vorlane-replay in $XDG_DATA_HOME/vorlane/replays, and
+# --verify, run with no display at all, confirms its score; the same file
+# cut in half, or with bytes overwritten in the middle, is refused with one
+# line and status 2. Opening the file alone (as a file manager does)
+# shows the game in the window with its menu bar hidden, as in play, and
+# its sound on a private PulseAudio's null sink; the window's keys reach
+# nothing. A replay folder that cannot be made
+# costs one line on standard error and nothing else: the game plays and
+# exits with status 0. Pictures that differ from the recording's are
+# mentioned, and the replay plays anyway.
+# Usage: replay_e2e.sh path/to/vorlane
+here=$(dirname "$0")
+source "$here/lib.sh"
+
+exe=${1:?usage: replay_e2e.sh path/to/vorlane}
+start_display
+start_sound
+install_program "$exe"
+export XDG_DATA_HOME="$work/data"
+shelf="$XDG_DATA_HOME/vorlane/replays"
+
+# A game with one bomb at a time, so it is not lost while the ship aims,
+# played and left by the menu.
+start_game
+find_window
+choose 3 0
+start_playing
+# The status line shows the score of 0 before the first hit is looked for.
+sleep 1
+play_until_scored 30
+xdotool keydown Left sleep 0.3 keyup Left key ctrl
+exit_by_menu "a recorded game"
+
+replays=("$shelf"/*.vorlane-replay)
+((${#replays[@]} == 1)) && [ -s "${replays[0]}" ] || fail "Exit left ${#replays[@]} replays in $shelf"
+replay=${replays[0]}
+size=$(stat -c %s "$replay")
+
+# Verified with no display.
+verify() { # file
+    line=$(env -u DISPLAY QT_QPA_PLATFORM= "$work/bin/vorlane" --verify "$1" 2>&1)
+    status=$?
+}
+verify "$replay"
+((status == 0)) || fail "--verify gave status $status: $line"
+[[ $line =~ ^verified:\ score\ ([0-9]+),\ wave\ 1$ ]] || fail "--verify said: $line"
+score=${BASH_REMATCH[1]}
+((score > 0)) || fail "the replay ends with score $score after a hit"
+
+# Cut in half, and overwritten in the middle: refused.
+head -c $((size / 2)) "$replay" >"$work/half.vorlane-replay"
+verify "$work/half.vorlane-replay"
+((status == 2)) || fail "half a replay gave status $status: $line"
+[[ $line == *"cut short"* && $(wc -l <<<"$line") == 1 ]] || fail "half a replay: $line"
+cp "$replay" "$work/hole.vorlane-replay"
+printf '\xde\xad\xbe\xef\xde\xad\xbe\xef' | dd of="$work/hole.vorlane-replay" bs=1 seek=$((size / 2)) conv=notrunc 2>/dev/null
+verify "$work/hole.vorlane-replay"
+((status == 2)) || fail "an overwritten replay gave status $status: $line"
+[[ $line == *damaged* ]] || fail "an overwritten replay: $line"
+
+# Watching: the file alone opens the window on the game in play, with its
+# sound.
+start_recording "$work/watch.raw"
+"$work/bin/vorlane" "$replay" >"$work/game.log" 2>&1 &
+game_pid=$!
+started+=("$game_pid")
+find_window
+poll 10 menu_hidden || fail "the replay did not reach the game's start"
+point_at_game
+xdotool key Return
+sleep 0.5
+menu_hidden || fail "Enter reached the game during the replay"
+poll 10 heard "$work/watch.raw" || fail "the replay was not heard"
+alive || fail "the replay ended the program"
+kill "$game_pid"
+
+# No replay folder to be had: one line, and the game goes on.
+export XDG_DATA_HOME="$work/not-a-folder"
+touch "$XDG_DATA_HOME"
+start_game
+find_window
+start_playing
+exit_by_menu "a game with no replay folder"
+lines=$(grep -c 'replay' "$work/game.log")
+((lines == 1)) || fail "$lines lines about the replay on standard error"
+
+# Pictures other than the recording's (one byte more, drawn the same): said,
+# and verified all the same.
+printf '\0' >>"$work/bin/base.bmp"
+verify "$replay"
+((status == 0)) || fail "other pictures gave status $status: $line"
+[[ $line == *"pictures differ"* ]] || fail "other pictures were not mentioned: $line"
+
+echo "PASS: recorded $size bytes, verified score $score, cut and overwritten copies refused, watched, no folder tolerated, other pictures said"

@@ -1,0 +1,196 @@
+// Replays: a game recorded through the desktop program's recorder plays
+// again to the same end, a changed key does not, a new Start and the
+// window closing end a game's recording, the file refuses damage of every
+// kind, and the replay folder keeps the last games and the best.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <algorithm>
+#include <QTemporaryDir>
+
+#include "replay/format.h"
+#include "replay/playback.h"
+#include "replay/shelf.h"
+#include "replay/verify.h"
+#include "tests/support/ScriptedSession.h"
+
+namespace {
+
+constexpr int Left = 37, Right = 39, Ctrl = 17, ControlMask = 2;
+
+// A player who swings the ship from side to side and keeps firing.
+struct Swinger {
+    ScriptedSession& session;
+    std::uint32_t nextTurn = 0, nextShot = 0;
+    bool right = true;
+    void operator()(std::uint32_t now) {
+        if (now >= nextShot) {
+            session.send(GameEvent::keyDown(Ctrl, ControlMask));
+            nextShot = now + 150;
+        }
+        if (now < nextTurn) return;
+        session.send(GameEvent::keyUp(right ? Left : Right, 0));
+        session.send(GameEvent::keyDown(right ? Right : Left, 0));
+        right = !right;
+        nextTurn = now + 900;
+    }
+};
+
+// Attract display for a while, fast bombs, Start, and a game played until
+// it is lost; the player's name is asked at its end.
+ScriptedSession& lostGame(ScriptedSession& session) {
+    session.platform.answers = {QStringLiteral("Ace")};
+    session.load();
+    session.run(3000);
+    session.send(GameEvent::menu(4, 1));
+    session.send(GameEvent::menu(0, 0));
+    Swinger player{session};
+    session.playUntilOver(300000, std::ref(player));
+    return session;
+}
+
+bool hasAnswer(const Replay& replay, ReplayRecord::Kind kind) {
+    for (const ReplayRecord& record : replay.records)
+        if (record.kind == kind) return true;
+    return false;
+}
+
+QString folderOf(ScriptedSession& session) { return session.platform.programDirectory(); }
+
+}  // namespace
+
+TEST(Replay, ALostGamePlaysAgainToTheSameEndAndAChangedKeyDoesNot) {
+    ScriptedSession session(20261207);
+    lostGame(session);
+    ASSERT_EQ(session.form().intGameState, 1) << "the game was not lost";
+    const std::vector<Replay> games = session.games();
+    ASSERT_EQ(games.size(), 1u);
+    const Replay& game = games.front();
+    EXPECT_GT(game.end.score, 0);
+    EXPECT_EQ(game.end.score, session.form().dblScore);
+    EXPECT_TRUE(hasAnswer(game, ReplayRecord::Kind::InputText)) << "the name prompt's answer";
+    EXPECT_TRUE(hasAnswer(game, ReplayRecord::Kind::HighScoreRead));
+    EXPECT_TRUE(hasAnswer(game, ReplayRecord::Kind::DeviceCount));
+
+    // Through the file and back, with no dialog opening on the way.
+    const int prompts = session.platform.prompts.size();
+    const ReplayReading reading = decodeReplay(encodeReplay(game));
+    ASSERT_TRUE(reading.replay) << qPrintable(reading.problem);
+    const Verdict verdict = verifyReplay(*reading.replay, folderOf(session));
+    EXPECT_EQ(verdict.status, 0);
+    EXPECT_EQ(verdict.line, QStringLiteral("verified: score %1, wave %2").arg(game.end.score).arg(game.end.wave));
+    EXPECT_EQ(session.platform.prompts.size(), prompts);
+
+    // The first turn to the left in the game goes right instead.
+    Replay changed = game;
+    for (std::size_t i = changed.end.startRecord; i < changed.records.size(); ++i) {
+        GameEvent& event = changed.records[i].event;
+        if (event == GameEvent::keyDown(Left, 0)) {
+            event = GameEvent::keyDown(Right, 0);
+            break;
+        }
+    }
+    const Verdict wrong = verifyReplay(changed, folderOf(session));
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_TRUE(wrong.line.startsWith(QStringLiteral("not verified: "))) << qPrintable(wrong.line);
+}
+
+TEST(Replay, ANewStartAndTheWindowClosingEachEndAGame) {
+    ScriptedSession session(7);
+    session.load();
+    session.send(GameEvent::menu(0, 0));
+    Swinger player{session};
+    session.run(4000, std::ref(player));
+    session.send(GameEvent::menu(0, 0));
+    session.run(4000, std::ref(player));
+    session.close();
+
+    const std::vector<Replay> games = session.games();
+    ASSERT_EQ(games.size(), 2u);
+    const Replay& first = games[0];
+    const Replay& second = games[1];
+    EXPECT_EQ(first.records[first.end.startRecord].event, GameEvent::menu(0, 0));
+    EXPECT_EQ(second.end.startRecord, first.records.size()) << "the second game begins at the second Start";
+    EXPECT_EQ(second.end.score, session.form().dblScore);
+    for (const Replay& game : games) EXPECT_EQ(verifyReplay(game, folderOf(session)).status, 0);
+}
+
+TEST(Replay, ExitKeepsTheGameInPlayWithoutTheExitItself) {
+    ScriptedSession session(8);
+    session.load();
+    session.send(GameEvent::menu(0, 0));
+    Swinger player{session};
+    session.run(3000, std::ref(player));
+    session.send(GameEvent::menu(0, 1));
+    ASSERT_EQ(session.platform.exitStatus, 0);
+
+    const std::vector<Replay> games = session.games();
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_FALSE(games[0].records.back().event == GameEvent::menu(0, 1));
+    EXPECT_EQ(verifyReplay(games[0], folderOf(session)).status, 0);
+}
+
+TEST(Replay, AnAnswerMissingFromTheRecordingIsAFault) {
+    ScriptedSession session(3);
+    lostGame(session);
+    Replay game = session.games().front();
+    auto& records = game.records;
+    records.erase(std::remove_if(records.begin(), records.end(),
+                                 [](const ReplayRecord& r) { return r.kind == ReplayRecord::Kind::InputText; }),
+                  records.end());
+    const Verdict verdict = verifyReplay(game, folderOf(session));
+    EXPECT_EQ(verdict.status, 1);
+    EXPECT_TRUE(verdict.line.contains(QStringLiteral("a name"))) << qPrintable(verdict.line);
+}
+
+TEST(ReplayFile, RefusesEveryCutADamagedByteAnotherVersionAndOtherFiles) {
+    ScriptedSession session(11);
+    session.load();
+    session.send(GameEvent::menu(0, 0));
+    session.run(1000);
+    session.close();
+    const Replay game = session.games().front();
+    const QByteArray bytes = encodeReplay(game);
+
+    const ReplayReading whole = decodeReplay(bytes);
+    ASSERT_TRUE(whole.replay);
+    EXPECT_EQ(whole.replay->records.size(), game.records.size());
+    EXPECT_EQ(whole.replay->header.seed, 11u);
+
+    for (int size = 0; size < bytes.size(); ++size) {
+        const ReplayReading cut = decodeReplay(bytes.left(size));
+        ASSERT_FALSE(cut.replay) << "cut to " << size;
+        if (size >= 14) {
+            EXPECT_EQ(cut.problem, QStringLiteral("replay cut short"));
+        }
+    }
+    for (int at = 14; at < bytes.size(); at += 7) {
+        QByteArray damaged = bytes;
+        damaged[at] = static_cast<char>(damaged[at] ^ 0x40);
+        const ReplayReading reading = decodeReplay(damaged);
+        ASSERT_FALSE(reading.replay) << "byte " << at;
+        EXPECT_TRUE(reading.problem.startsWith(QStringLiteral("damaged replay"))) << qPrintable(reading.problem);
+    }
+    QByteArray later = bytes;
+    later[8] = 2;
+    EXPECT_TRUE(decodeReplay(later).problem.contains(QStringLiteral("another format version")));
+    EXPECT_EQ(decodeReplay(QByteArray("HS\x14" "Ace")).problem, QStringLiteral("not a replay"));
+}
+
+TEST(ReplayShelf, KeepsTheLastTwentyGamesAndTheBest) {
+    QTemporaryDir home;
+    const QString folder = home.filePath(QStringLiteral("vorlane/replays"));
+    {
+        ReplayShelf shelf(folder);
+        for (int game = 0; game < 25; ++game) {
+            SavedGame saved;
+            saved.end.score = game == 2 ? 9000 : 100 * game;
+            shelf.keep(saved);
+        }
+    }
+    const QStringList kept = QDir(folder).entryList({QStringLiteral("*.vorlane-replay")}, QDir::Files, QDir::Name);
+    ASSERT_EQ(kept.size(), ReplayShelf::Kept + 1);
+    EXPECT_TRUE(kept.first().endsWith(QStringLiteral("-9000.vorlane-replay"))) << qPrintable(kept.first());
+    EXPECT_TRUE(kept[1].endsWith(QStringLiteral("-500.vorlane-replay"))) << qPrintable(kept[1]);
+    EXPECT_TRUE(kept.last().endsWith(QStringLiteral("-2400.vorlane-replay")));
+}

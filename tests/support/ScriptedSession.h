@@ -1,0 +1,64 @@
+// A session recorded with no window, as the desktop program records one:
+// the game on the scripted platform with random numbers from a seed, its
+// timers ticking on a simulated clock at their own intervals, every event
+// going through the recorder, and the games it keeps held in memory.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "replay/format.h"
+#include "replay/recorder.h"
+#include "replay/recordingplatform.h"
+#include "replay/sessionlog.h"
+#include "shell/frmVorlane.h"
+#include "shell/random.h"
+#include "tests/support/TestPlatform.h"
+
+class ScriptedSession : public ReplaySink {
+public:
+    explicit ScriptedSession(std::uint32_t seed);
+
+    // The scripted platform whose numbers come from the seed.
+    struct SeededPlatform : TestPlatform {
+        explicit SeededPlatform(std::uint32_t seed) : random(seed) {}
+        float rnd() override { return random.next(); }
+        GameRandom random;
+    };
+
+    SeededPlatform platform;
+    std::uint32_t now = 0;  // simulated ms since load
+    std::vector<SavedGame> kept;
+    // The kept games, read back from their files.
+    std::vector<Replay> games() const;
+
+    frmVorlane& form() { return form_; }
+    void load() { form_.Form_Load(); }
+    void send(const GameEvent& event) { recorder_.deliver(event); }
+    // Lets the timers tick for a while; each tick may be preceded by the
+    // player's move for that moment.
+    void run(std::uint32_t milliseconds, const std::function<void(std::uint32_t)>& player = {});
+    // Runs until no game is in play any more, or the time is up.
+    void playUntilOver(std::uint32_t milliseconds, const std::function<void(std::uint32_t)>& player);
+    void close() { recorder_.finish(); }
+
+    void keep(SavedGame game) override { kept.push_back(std::move(game)); }
+    void flush() override {}
+
+private:
+    struct Clock {
+        std::uint32_t due = 0;
+        Long interval = 0;
+        bool running = false;
+    };
+    void follow(int number, const Timer& timer);
+
+    SessionLog log_;
+    HighScoreFileStore scores_;
+    RecordingPlatform recording_;
+    frmVorlane form_;
+    SessionRecorder recorder_;
+    std::map<int, Clock> clocks_;
+};
