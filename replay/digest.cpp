@@ -4,16 +4,19 @@
 
 #include <QCryptographicHash>
 #include <QDateTime>
-#include <QFile>
 
 #include "shell/frmVorlane.h"
+#include "shell/picturefile.h"
+#include "shell/regularfile.h"
 
 QByteArray picturesDigest(const QString& programDirectory) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     for (const char* name : frmVorlane::PictureFiles) {
         hash.addData(QByteArray(name));
-        QFile file(programDirectory + QLatin1Char('/') + QString::fromLatin1(name));
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        // Only what the game itself would read: a pipe in a picture's place
+        // counts as no picture, and is never waited on.
+        const QByteArray bytes =
+            readRegularFile(programDirectory + QLatin1Char('/') + QString::fromLatin1(name), LargestPictureFile).bytes;
         hash.addData(QByteArray::number(bytes.size()));
         hash.addData(bytes);
     }

@@ -10,9 +10,6 @@
 
 namespace {
 
-// A 32-bit bitmap of the largest size, with room for any header and palette.
-constexpr qint64 LargestFile = qint64(LargestPictureSide) * LargestPictureSide * 4 + 65536;
-
 bool fits(const QSize& size) {
     return size.isValid() && size.width() <= LargestPictureSide && size.height() <= LargestPictureSide;
 }
@@ -20,7 +17,7 @@ bool fits(const QSize& size) {
 }  // namespace
 
 QImage readPictureFile(const QString& path) {
-    RegularFile file = readRegularFile(path, LargestFile);
+    RegularFile file = readRegularFile(path, LargestPictureFile);
     if (file.state != RegularFile::State::Read || !file.whole) return {};
     QBuffer buffer(&file.bytes);
     buffer.open(QIODevice::ReadOnly);

@@ -147,10 +147,17 @@ void MainWindow::buildMenus() {
 
 // The bar goes when the game has hidden all its menus, leaving its strip
 // black.
+// The strip shows at once what the game did to its menus, even when a
+// blocking pause follows (Start hides the menus, then the wave opens).
 void MainWindow::showBarWithMenus() {
     bool any = false;
     for (const MenuItem* menu : form_.menuBar()) any = any || menu->visible();
+    if (bar_->isVisible() == any) return;
     bar_->setVisible(any);
+    if (any)
+        bar_->repaint();
+    else
+        view_->repaint(bar_->geometry());
 }
 
 void MainWindow::driveTimer(Timer& timer, int number) {

@@ -42,9 +42,12 @@ start_playing
 point_at_game
 # Several presses, so the pace is on show while a shot is taken.
 for ((i = 0; i < 8; i++)); do xdotool key shift+minus; sleep 0.15; done &
-started+=($!)
+presses=$!
+started+=($presses)
 poll 3 pace_shown || fail "Shift with the minus key did not change the pace"
 poll 3 missile_seen || fail "Shift with the minus key did not fire"
+# A last Shift+minus would hide the menu bar that Exit opens.
+wait "$presses"
 
 exit_by_menu
 echo "PASS: F1, Tab, Home and keypad 7 show the help line and keep the menu bar; Shift+minus speeds up and fires"
