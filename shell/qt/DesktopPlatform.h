@@ -1,13 +1,13 @@
 // The world outside the game window on the Linux desktop: a random number
 // generator seeded once, the folder of the executable, sound through
-// QSoundEffect, modal Qt dialogs, blocking pauses that keep the window
+// SDL2_mixer, modal Qt dialogs, blocking pauses that keep the window
 // painted, and the immediate end of the program.
 #pragma once
 
 #include <random>
 
 #include "shell/platform.h"
-#include "shell/qt/SoundPlayer.h"
+#include "shell/sdl/SoundPlayer.h"
 
 class SurfaceWidget;
 
@@ -21,6 +21,8 @@ public:
     // True while a message box or an input box is open: the game's timers
     // must not tick then.
     bool dialogOpen() const { return dialogOpen_; }
+    // Silences the cues while the game is paused.
+    void setSoundPaused(bool paused) { sound_.setPaused(paused); }
 
     float rnd() override;
     QString programDirectory() override;
