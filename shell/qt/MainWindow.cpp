@@ -10,8 +10,10 @@
 
 #include "shell/frmVorlane.h"
 #include "shell/qt/DesktopPlatform.h"
+#include "shell/qt/HeldFire.h"
 #include "shell/qt/KeyCodes.h"
 #include "shell/qt/SurfaceWidget.h"
+#include "shell/sdl/Controllers.h"
 
 namespace {
 
@@ -29,7 +31,11 @@ public:
 }  // namespace
 
 MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
-    : form_(form), platform_(platform), view_(new SurfaceWidget(form.surface, this)) {
+    : form_(form),
+      platform_(platform),
+      view_(new SurfaceWidget(form.surface, this)),
+      heldFire_(new HeldFire([this](const GameEvent& event) { send(event); }, *this)),
+      controllers_(new Controllers([this](const GameEvent& event) { send(event); }, *heldFire_, this)) {
     setWindowTitle(form_.caption);
     setCentralWidget(view_);
     // The window takes the size of the play area and the menu bar and cannot
@@ -120,11 +126,17 @@ void MainWindow::driveTimer(Timer& timer, int number) {
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     const GameKey key = gameKey(*event);
     send(GameEvent::keyDown(key.code, key.shift));
+    if (!HeldFire::fires(key.code)) return;
+    if (event->isAutoRepeat())
+        heldFire_->repeatedByDesktop(key.code);
+    else
+        heldFire_->press(key.code, key.shift);
 }
 
 // X repeats a held key as a release and a press: only the press counts.
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;
     const GameKey key = gameKey(*event);
+    if (HeldFire::fires(key.code)) heldFire_->release(key.code);
     send(GameEvent::keyUp(key.code, key.shift));
 }

@@ -9,7 +9,9 @@
 
 #include "shell/events.h"
 
+class Controllers;
 class DesktopPlatform;
+class HeldFire;
 class MenuItem;
 class QAction;
 class SurfaceWidget;
@@ -40,4 +42,6 @@ private:
     frmVorlane& form_;
     DesktopPlatform& platform_;
     SurfaceWidget* view_;
+    HeldFire* heldFire_;
+    Controllers* controllers_;
 };
