@@ -29,7 +29,9 @@ int arrow(int steer) {
 Controllers::Controllers(HeldFire::Send send, HeldFire& fire, QObject* parent)
     : QObject(parent), send_(std::move(send)), fire_(fire) {
     // The controllers start on their own, apart from the sound, so that
-    // either works without the other.
+    // either works without the other. SIGINT and SIGTERM keep ending the
+    // program.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     ready_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     if (!ready_) return;
     timer_.setTimerType(Qt::PreciseTimer);

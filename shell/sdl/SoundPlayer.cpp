@@ -29,7 +29,12 @@ std::shared_ptr<const Cue> convert(const WaveFile& wave) {
 
 }  // namespace
 
-SoundPlayer::SoundPlayer() : thread_(SoundThread::start()) {}
+SoundPlayer::SoundPlayer() {
+    // SIGINT and SIGTERM end the program as they always did; SDL must not
+    // turn them into events nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    thread_ = SoundThread::start();
+}
 
 SoundPlayer::~SoundPlayer() {
     thread_->stop();

@@ -16,7 +16,8 @@ start_game
 find_window
 begun=$(samples_recorded "$work/sound.raw")
 
-poll 130 test "$(samples_recorded "$work/sound.raw")" -ge $((begun + 120 * 22050)) || fail "less than 2 minutes recorded"
+recorded_to() { (($(samples_recorded "$work/sound.raw") >= $1)); }
+poll 130 recorded_to $((begun + 120 * 22050)) || fail "less than 2 minutes recorded"
 alive || fail "the game ended by itself"
 from=$((begun / 22050 + 1))
 first=$(seconds_with_sound "$work/sound.raw" "$from" $((from + 40)))
