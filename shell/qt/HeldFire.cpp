@@ -7,8 +7,6 @@
 #include <QStyleHints>
 #include <QWidget>
 
-#include <algorithm>
-
 namespace {
 
 // What the desktop's keyboard does when Qt cannot tell.

@@ -35,7 +35,12 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
       platform_(platform),
       view_(new SurfaceWidget(form.surface, this)),
       heldFire_(new HeldFire([this](const GameEvent& event) { send(event); }, *this)),
-      controllers_(new Controllers([this](const GameEvent& event) { send(event); }, *heldFire_, this)) {
+      // A pad, like the keyboard, cannot reach the game under a dialog.
+      controllers_(new Controllers(
+          [this](const GameEvent& event) {
+              if (!platform_.dialogOpen()) send(event);
+          },
+          *heldFire_, this)) {
     setWindowTitle(form_.caption);
     setCentralWidget(view_);
     // The window takes the size of the play area and the menu bar and cannot

@@ -6,6 +6,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "shell/sdl/SoundThread.h"
 
 namespace {
@@ -33,11 +35,15 @@ SoundPlayer::SoundPlayer() {
     // SIGINT and SIGTERM end the program as they always did; SDL must not
     // turn them into events nobody reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // SDL's event queue, which the sound and the controllers share, starts
+    // here on the window's thread, so the two never start it at once.
+    SDL_InitSubSystem(SDL_INIT_EVENTS);
     thread_ = SoundThread::start();
 }
 
 SoundPlayer::~SoundPlayer() {
     thread_->stop();
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
 
 int SoundPlayer::deviceCount() {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 std::shared_ptr<SoundThread> SoundThread::start() {
     auto self = std::make_shared<SoundThread>();

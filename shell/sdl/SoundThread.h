@@ -11,7 +11,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 // Samples ready for the device: 44100 Hz, 16-bit stereo.
