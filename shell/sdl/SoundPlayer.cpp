@@ -46,8 +46,10 @@ SoundPlayer::~SoundPlayer() {
     SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
 
+// The window waits for the device while the program starts, and never
+// more than 200 ms after the sound thread began to open it.
 int SoundPlayer::deviceCount() {
-    return thread_->devices(200).value_or(0);
+    return thread_->devices(std::chrono::milliseconds(200)).value_or(0);
 }
 
 bool SoundPlayer::play(const QString& path) {

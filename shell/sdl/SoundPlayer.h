@@ -26,7 +26,7 @@ public:
 
     // The number of audio output devices; 0 when there is none, when the
     // device does not open, or when the sound server has not answered
-    // within 200 ms.
+    // within 200 ms of the player's start.
     int deviceCount();
     // Stops the cue that is playing and starts the WAV file at path. A file
     // that is missing, unreadable, not a regular file or not a PCM wave of

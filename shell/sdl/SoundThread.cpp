@@ -25,9 +25,9 @@ void SoundThread::stop() {
     changed_.wait_for(hold, std::chrono::milliseconds(300), [this] { return ended_; });
 }
 
-std::optional<int> SoundThread::devices(int waitMilliseconds) {
+std::optional<int> SoundThread::devices(std::chrono::milliseconds patience) {
     std::unique_lock<std::mutex> hold(lock_);
-    changed_.wait_for(hold, std::chrono::milliseconds(waitMilliseconds), [this] { return devices_.has_value(); });
+    changed_.wait_until(hold, started_ + patience, [this] { return devices_.has_value(); });
     return devices_;
 }
 

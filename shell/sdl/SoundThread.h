@@ -6,6 +6,7 @@
 // that does not answer is left behind when the program ends.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -31,8 +32,9 @@ struct SoundThread {
     void stop();
 
     // The number of devices once the thread has opened the device (0 when
-    // it could not); nothing while it has not answered within the wait.
-    std::optional<int> devices(int waitMilliseconds);
+    // it could not); nothing when it has not answered within the given
+    // time from its start.
+    std::optional<int> devices(std::chrono::milliseconds patience);
     void play(std::shared_ptr<const Cue> cue);
     void setPaused(bool paused);
 
@@ -41,6 +43,7 @@ private:
     void openDevice();
     void serve();
 
+    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
     std::mutex lock_;
     std::condition_variable changed_;
     std::optional<int> devices_;

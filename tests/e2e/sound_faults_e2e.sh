@@ -94,6 +94,7 @@ kill -STOP "$sound_server"
 keeps_moving 3 || fail "server stopped in play: the window does not keep moving"
 plays_a_moment "server stopped in play"
 kill -KILL "$sound_server"
+wait "$sound_server" 2>/dev/null
 keeps_moving 2 || fail "server killed in play: the window does not keep moving"
 exit_by_menu "server killed in play"
 echo "PASS: plays on with every sound broken, silently; window in $waited ms with the server stopped; plays on when the server stops and dies"
