@@ -46,6 +46,9 @@ void SoundThread::setPaused(bool paused) {
 void SoundThread::run() {
     openDevice();
     serve();
+    // SDL keeps its error text per thread; this thread is not one of SDL's,
+    // so it must let go of it itself.
+    SDL_TLSCleanup();
     const std::lock_guard<std::mutex> hold(lock_);
     ended_ = true;
     changed_.notify_all();
