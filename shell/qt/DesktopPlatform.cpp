@@ -2,12 +2,10 @@
 // blocking pauses and the end of the program, for the real window.
 #include "shell/qt/DesktopPlatform.h"
 
-#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QMediaDevices>
 #include <QMessageBox>
 #include <QScopedValueRollback>
 #include <QThread>
@@ -38,7 +36,7 @@ QString DesktopPlatform::programDirectory() {
 }
 
 int DesktopPlatform::waveOutDeviceCount() {
-    return static_cast<int>(QMediaDevices::audioOutputs().size());
+    return sound_.deviceCount();
 }
 
 // Every cue plays in the background. The game never asks to wait for one to

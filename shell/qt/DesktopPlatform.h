@@ -1,6 +1,6 @@
 // The world outside the game window on the Linux desktop: a random number
 // generator seeded once, the folder of the executable, sound through
-// QSoundEffect, modal Qt dialogs, blocking pauses that keep the window
+// SDL2_mixer, modal Qt dialogs, blocking pauses that keep the window
 // painted, and the immediate end of the program.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 #include "shell/platform.h"
 #include "shell/random.h"
-#include "shell/qt/SoundPlayer.h"
+#include "shell/sdl/SoundPlayer.h"
 
 class SurfaceWidget;
 

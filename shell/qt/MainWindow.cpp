@@ -13,11 +13,13 @@
 
 #include "shell/frmVorlane.h"
 #include "shell/qt/DesktopPlatform.h"
+#include "shell/qt/HeldFire.h"
 #include "shell/qt/KeyCodes.h"
 #include "shell/qt/Pause.h"
 #include "shell/qt/PlayArea.h"
 #include "shell/qt/SurfaceWidget.h"
 #include "shell/surface.h"
+#include "shell/sdl/Controllers.h"
 
 namespace {
 
@@ -39,7 +41,14 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
       platform_(platform),
       view_(new SurfaceWidget(form.surface, this)),
       bar_(new QMenuBar(this)),
-      pause_(new Pause(*this, form, platform, *view_)) {
+      pause_(new Pause(*this, form, platform, *view_)),
+      heldFire_(new HeldFire([this](const GameEvent& event) { send(event); }, *this)),
+      // A pad, like the keyboard, cannot reach the game under a dialog.
+      controllers_(new Controllers(
+          [this](const GameEvent& event) {
+              if (!platform_.dialogOpen()) send(event);
+          },
+          *heldFire_, this)) {
     setWindowTitle(form_.caption);
     setCentralWidget(view_);
     // The window keeps the keyboard: nothing inside it takes the focus.
@@ -194,11 +203,17 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     }
     const GameKey key = gameKey(*event);
     send(GameEvent::keyDown(key.code, key.shift));
+    if (!HeldFire::fires(key.code)) return;
+    if (event->isAutoRepeat())
+        heldFire_->repeatedByDesktop(key.code);
+    else
+        heldFire_->press(key.code, key.shift);
 }
 
 // X repeats a held key as a release and a press: only the press counts.
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat() || hostKey(*event)) return;
     const GameKey key = gameKey(*event);
+    if (HeldFire::fires(key.code)) heldFire_->release(key.code);
     send(GameEvent::keyUp(key.code, key.shift));
 }

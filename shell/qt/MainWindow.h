@@ -12,7 +12,9 @@
 
 #include "shell/events.h"
 
+class Controllers;
 class DesktopPlatform;
+class HeldFire;
 class MenuItem;
 class Pause;
 class QAction;
@@ -61,4 +63,6 @@ private:
     Pause* pause_;
     int barHeight_ = 0;
     std::function<void(const GameEvent&)> door_;
+    HeldFire* heldFire_;
+    Controllers* controllers_;
 };

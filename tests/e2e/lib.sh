@@ -9,14 +9,14 @@
 # by its process id. Nothing is shared between scripts, so CTest may run
 # them side by side.
 #
-# Sound: Qt 6.4 on Debian plays QSoundEffect through PulseAudio directly,
-# whichever media backend (gstreamer or ffmpeg) is installed, and finds the
+# Sound: the program plays through SDL2, whose PulseAudio driver finds the
 # server through PULSE_SERVER. Unless a script starts its own server,
 # PULSE_SERVER names a socket that does not exist and autospawn is off, so
-# no run ever reaches a sound server of the machine. Run by root with
-# --system=false, PulseAudio only warns; HOME and its runtime folder point
-# into the work folder, and it runs in the foreground with nothing but the
-# null sink and an anonymous unix socket.
+# no run ever reaches a sound server of the machine (SDL then finds no
+# device and the game runs silently). Run by root with --system=false,
+# PulseAudio only warns; HOME and its runtime folder point into the work
+# folder, and it runs in the foreground with nothing but the null sink and
+# an anonymous unix socket; $sound_server holds its process id.
 set -u
 export QT_QPA_PLATFORM=xcb
 
@@ -38,7 +38,8 @@ menu=0         # rows of menu bar above the client area
 
 cleanup() {
     local i
-    for ((i = ${#started[@]} - 1; i >= 0; i--)); do kill "${started[i]}" 2>/dev/null; done
+    # A process a script has stopped ends when it is let go on again.
+    for ((i = ${#started[@]} - 1; i >= 0; i--)); do kill "${started[i]}" 2>/dev/null && kill -CONT "${started[i]}" 2>/dev/null; done
     wait 2>/dev/null
     chmod -R u+w "$work" 2>/dev/null
     rm -rf "$work"
@@ -86,7 +87,8 @@ start_sound() {
     pulseaudio --daemonize=no --use-pid-file=no --exit-idle-time=-1 --system=false -n \
         --load="module-null-sink sink_name=vorlane" \
         --load="module-native-protocol-unix auth-anonymous=1 socket=$socket" >"$work/pulse.log" 2>&1 &
-    started+=($!)
+    sound_server=$!
+    started+=("$sound_server")
     export PULSE_SERVER="unix:$socket"
     poll 10 pactl info >/dev/null 2>&1 || fail "PulseAudio did not start: $(cat "$work/pulse.log")"
 }
@@ -102,6 +104,32 @@ loud_bytes() { # file
     tr -d '\0' <"$1" | wc -c
 }
 heard() { (($(loud_bytes "$1") > 1000)); }
+
+# The recording's length so far, in samples (22050 a second).
+samples_recorded() { # file
+    echo $(($(stat -c %s "$1") / 2))
+}
+
+# The seconds from one to another of a recording that hold sound: more
+# than 10 ms of samples above a whisper.
+seconds_with_sound() { # file from to
+    od -An -v -t d2 -w2 -j $(($2 * 44100)) -N $((($3 - $2) * 44100)) "$1" |
+        awk '{ if ($1 > 64 || $1 < -64) loud[int((NR - 1) / 22050)]++ }
+             END { for (s in loud) if (loud[s] > 220) n++; print n + 0 }'
+}
+
+# The cues that start in a recording from a sample on: a 10 ms stretch
+# that is loud and more than half as loud again as the stretch before,
+# which finds a cue that cuts off the one before it too. A cue's start may
+# straddle two stretches: the 50 ms after a start count for nothing.
+cue_starts() { # file [from sample]
+    od -An -v -t d2 -w2 -j $((${2:-0} * 2)) "$1" |
+        awk '{ sum += $1 < 0 ? -$1 : $1 }
+             NR % 220 == 0 { level = sum / 220; sum = 0; stretch++
+                             if (level > 6000 && level > 1.5 * last && stretch > quiet) { n++; quiet = stretch + 5 }
+                             last = level }
+             END { print n + 0 }'
+}
 
 # Copies the program folder to $work/bin, leaving out the files named.
 install_program() { # exe [file to leave out...]
