@@ -25,8 +25,21 @@ void ReplayWatch::play() {
     due();
 }
 
+void ReplayWatch::setPaused(bool paused) {
+    if (paused == paused_ || !clock_.isValid()) return;
+    paused_ = paused;
+    if (paused) {
+        timer_.stop();
+        pausedAt_ = clock_.elapsed();
+    } else {
+        pausedFor_ += clock_.elapsed() - pausedAt_;
+        due();
+    }
+}
+
 void ReplayWatch::due() {
-    while (!playback_.atEnd() && playback_.nextTime() - origin_ <= clock_.elapsed()) {
+    if (paused_) return;
+    while (!playback_.atEnd() && playback_.nextTime() - origin_ <= elapsed()) {
         playback_.step();
         show_();
     }
@@ -35,5 +48,5 @@ void ReplayWatch::due() {
             std::fprintf(stderr, "vorlane: the replay left the recorded game: %s\n", qPrintable(playback_.fault()));
         return;
     }
-    timer_.start(static_cast<int>(playback_.nextTime() - origin_ - clock_.elapsed()));
+    timer_.start(static_cast<int>(playback_.nextTime() - origin_ - elapsed()));
 }

@@ -21,9 +21,13 @@ public:
     void prepare();
     // The game at its recorded pace.
     void play();
+    // While paused no event is due and the recorded pace waits.
+    void setPaused(bool paused);
 
 private:
     void due();
+    // Time since the game's start, less the time spent paused.
+    qint64 elapsed() const { return clock_.elapsed() - pausedFor_; }
 
     Playback& playback_;
     std::uint32_t startRecord_;
@@ -31,4 +35,7 @@ private:
     QElapsedTimer clock_;
     std::uint32_t origin_ = 0;
     QTimer timer_;
+    bool paused_ = false;
+    qint64 pausedAt_ = 0;
+    qint64 pausedFor_ = 0;
 };

@@ -107,6 +107,8 @@ void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) view_->reserveTop(isFullScreen() ? 0 : barHeight_);
 }
 
+void MainWindow::onPause(std::function<void(bool)> changed) { pause_->onChange(std::move(changed)); }
+
 void MainWindow::send(const GameEvent& event) {
     if (pause_->active()) return;
     if (door_)

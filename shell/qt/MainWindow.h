@@ -35,6 +35,8 @@ public:
     void setDoor(std::function<void(const GameEvent&)> door) { door_ = std::move(door); }
     // Shows the part of the surface the game has changed.
     void showChanges();
+    // Told each time the pause starts or ends.
+    void onPause(std::function<void(bool)> changed);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -42,4 +42,5 @@ void Pause::change(bool byKey, bool away) {
     if (active() == was) return;
     platform_.setSoundPaused(active());
     view_.setPaused(active());
+    if (changed_) changed_(active());
 }

@@ -10,6 +10,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class DesktopPlatform;
 class QWidget;
 class SurfaceWidget;
@@ -22,6 +24,8 @@ public:
     bool active() const { return byKey_ || away_; }
     // The Pause key.
     void toggle();
+    // Told each time the pause starts or ends.
+    void onChange(std::function<void(bool)> changed) { changed_ = std::move(changed); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,4 +41,5 @@ private:
     bool byKey_ = false;
     bool away_ = false;
     bool hadKeyboard_ = false;
+    std::function<void(bool)> changed_;
 };

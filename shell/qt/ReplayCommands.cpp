@@ -42,6 +42,7 @@ int watchReplay(const QString& path) {
     // Only the recording plays: the window's keys, menus and timers reach nothing.
     window.setDoor([](const GameEvent&) {});
     ReplayWatch watch(playback, replay.end.startRecord, [&window] { window.showChanges(); });
+    window.onPause([&watch](bool paused) { watch.setPaused(paused); });
     watch.prepare();
     window.show();
     QTimer::singleShot(0, &watch, [&watch] { watch.play(); });

@@ -62,7 +62,7 @@ verify "$work/hole.vorlane-replay"
 [[ $line == *damaged* ]] || fail "an overwritten replay: $line"
 
 # Watching: the file alone opens the window on the game in play, with its
-# sound.
+# sound; Pause holds it.
 start_recording "$work/watch.raw"
 "$work/bin/vorlane" "$replay" >"$work/game.log" 2>&1 &
 game_pid=$!
@@ -73,6 +73,15 @@ point_at_game
 xdotool key Return
 sleep 0.5
 menu_hidden || fail "Enter reached the game during the replay"
+# Pause holds the replay's picture and its pace; a second Pause goes on.
+# The wave's opening pause is over by the time the picture is looked at.
+xdotool key Pause
+sleep 2
+shot "$work/held.png"
+sleep 1
+! changed "$work/held.png" 627x436+0+0 || fail "Pause did not hold the replay"
+xdotool key Pause
+poll 5 changed "$work/held.png" 627x436+0+0 || fail "the replay did not go on after Pause"
 poll 10 heard "$work/watch.raw" || fail "the replay was not heard"
 alive || fail "the replay ended the program"
 kill "$game_pid"
