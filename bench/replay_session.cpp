@@ -20,7 +20,6 @@
 namespace {
 
 constexpr std::uint32_t Minute = 60000, Session = 10 * Minute;
-constexpr int Left = 37, Right = 39, Ctrl = 17, ControlMask = 2;
 
 }  // namespace
 
@@ -31,25 +30,14 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     ScriptedSession session(20261207);
-    std::uint32_t nextTurn = 0, nextShot = 0, played = 0;
-    bool right = true;
-    auto player = [&](std::uint32_t now) {
-        if (now >= nextShot) {
-            session.send(GameEvent::keyDown(Ctrl, ControlMask));
-            nextShot = now + 150;
-        }
-        if (now < nextTurn) return;
-        session.send(GameEvent::keyUp(right ? Left : Right, 0));
-        session.send(GameEvent::keyDown(right ? Right : Left, 0));
-        right = !right;
-        nextTurn = now + 900;
-    };
+    std::uint32_t played = 0;
+    Swinger player{session};
     session.load();
     session.run(Minute / 2);
     while (session.now < Session) {
         session.send(GameEvent::menu(0, 0));
         const std::uint32_t start = session.now;
-        session.playUntilOver(Session - session.now, player);
+        session.playUntilOver(Session - session.now, std::ref(player));
         played += session.now - start;
         session.run(2000);
     }

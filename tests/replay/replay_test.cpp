@@ -16,25 +16,7 @@
 
 namespace {
 
-constexpr int Left = 37, Right = 39, Ctrl = 17, ControlMask = 2;
-
-// A player who swings the ship from side to side and keeps firing.
-struct Swinger {
-    ScriptedSession& session;
-    std::uint32_t nextTurn = 0, nextShot = 0;
-    bool right = true;
-    void operator()(std::uint32_t now) {
-        if (now >= nextShot) {
-            session.send(GameEvent::keyDown(Ctrl, ControlMask));
-            nextShot = now + 150;
-        }
-        if (now < nextTurn) return;
-        session.send(GameEvent::keyUp(right ? Left : Right, 0));
-        session.send(GameEvent::keyDown(right ? Right : Left, 0));
-        right = !right;
-        nextTurn = now + 900;
-    }
-};
+constexpr int Left = 37, Right = 39;
 
 // Attract display for a while, fast bombs, Start, and a game played until
 // it is lost; the player's name is asked at its end.

@@ -62,3 +62,22 @@ private:
     SessionRecorder recorder_;
     std::map<int, Clock> clocks_;
 };
+
+// A player who swings the ship from side to side and keeps firing.
+struct Swinger {
+    static constexpr int Left = 37, Right = 39, Ctrl = 17, ControlMask = 2;
+    ScriptedSession& session;
+    std::uint32_t nextTurn = 0, nextShot = 0;
+    bool right = true;
+    void operator()(std::uint32_t now) {
+        if (now >= nextShot) {
+            session.send(GameEvent::keyDown(Ctrl, ControlMask));
+            nextShot = now + 150;
+        }
+        if (now < nextTurn) return;
+        session.send(GameEvent::keyUp(right ? Left : Right, 0));
+        session.send(GameEvent::keyDown(right ? Right : Left, 0));
+        right = !right;
+        nextTurn = now + 900;
+    }
+};
