@@ -25,12 +25,16 @@ choose 3 0
 start_playing
 point_at_game
 
+heard_since() { (($(cue_starts "$work/sound.raw" "$1") >= 1)); }
+
 shots=20
 for ((shot = 1; shot <= shots; shot++)); do
     alive || fail "the game ended by itself"
     ((shot % 5 == 1)) && aim
     from=$(samples_recorded "$work/sound.raw")
     xdotool key ctrl
+    # The recording may lag behind the sound on a busy machine.
+    poll 3 heard_since "$from" || fail "shot $shot: no cue heard after the press"
     # The missile climbs the screen in well under a second.
     sleep 0.8
     heard_now=$(cue_starts "$work/sound.raw" "$from")
