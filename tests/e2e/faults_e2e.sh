@@ -56,12 +56,7 @@ plays() { # what is missing
     start_game
     find_window
     demo_plays || fail "$1: the demo does not play"
-    start_playing
-    point_at_game
-    xdotool key ctrl keydown Right sleep 0.3 keyup Right key ctrl
-    sleep 2
-    alive || fail "$1: the game died"
-    only_main_window || fail "$1: a dialog or another window opened"
+    plays_a_moment "$1"
     exit_by_menu "$1"
 }
 

@@ -290,6 +290,17 @@ name_shown() { # end of the text before
     (($(high_end "$work/name.png") >= $1 + 30))
 }
 
+# Plays a moment of a game: Start, a shot and a step to the right; the
+# game must live through it with no dialog or other window.
+plays_a_moment() { # what is wrong
+    start_playing
+    point_at_game
+    xdotool key ctrl keydown Right sleep 0.3 keyup Right key ctrl
+    sleep 2
+    alive || fail "$1: the game died"
+    only_main_window || fail "$1: a dialog or another window opened"
+}
+
 # Keys go to the window under the pointer (there is no window manager).
 point_at_game() { xdotool mousemove --window "$window" 300 200; }
 

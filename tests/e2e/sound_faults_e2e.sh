@@ -40,16 +40,6 @@ keeps_moving() { # seconds
     for ((i = 0; i < $1; i++)); do demo_plays || return 1; done
 }
 
-# Plays a moment of a game: Start, a shot and a step to the right.
-plays_a_moment() { # what is wrong
-    start_playing
-    point_at_game
-    xdotool key ctrl keydown Right sleep 0.3 keyup Right key ctrl
-    sleep 2
-    alive || fail "$1: the game died"
-    only_main_window || fail "$1: a dialog or another window opened"
-}
-
 bin=$work/bin
 install_program "$exe"
 rm -r "$bin"/*.wav
