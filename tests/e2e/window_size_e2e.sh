@@ -39,13 +39,23 @@ play_area() { # scale file
     import -silent -window root "$work/screen.png" || fail "no screenshot"
     convert "$work/screen.png" -crop "${w}x$h+$((X + (WIDTH - w) / 2))+$((Y + strip + (HEIGHT - strip - h) / 2))" +repage "$2"
 }
-# Sizes the window and waits until it has taken the size.
-size_window() { # width height
+# Sizes the window and waits until it has taken the size and painted the
+# play area at its new scale: the game is paused, so once two pictures a
+# moment apart are the same, the repaint is done (a busy machine may paint
+# late).
+size_window() { # width height scale
     xdotool windowsize "$window" "$1" "$2"
     poll 5 has_size "$1" "$2" || fail "the window did not take the size $1 x $2"
-    sleep 0.5
+    play_area "$3" "$work/settled.png"
+    poll 10 painted "$3" || fail "the play area at scale $3 never held still"
 }
 has_size() { where; ((WIDTH == $1 && HEIGHT == $2)); }
+painted() { # scale
+    sleep 0.3
+    cp "$work/settled.png" "$work/before.png"
+    play_area "$1" "$work/settled.png"
+    [ "$(compare -metric AE "$work/before.png" "$work/settled.png" null: 2>&1)" = "0" ]
+}
 # Every 2 x 2 block of device pixels one colour: one pixel of each block,
 # doubled again, gives the same picture back.
 sharp() { # picture region
@@ -56,19 +66,19 @@ sharp() { # picture region
 
 point_at_game
 xdotool key Pause
-sleep 0.5
-
-play_area 2 "$work/opened.png"
+play_area 2 "$work/settled.png"
+poll 10 painted 2 || fail "the paused play area never held still"
+cp "$work/settled.png" "$work/opened.png"
 opened=$(count_colour "$work/opened.png" 1254x360+0+0 "$grey")
 
-size_window 627 $((436 + strip))
-play_area 1 "$work/one.png"
+size_window 627 $((436 + strip)) 1
+cp "$work/settled.png" "$work/one.png"
 one=$(count_colour "$work/one.png" 627x180+0+0 "$grey")
 ((one > 500)) || fail "scale 1: only $one pixels of the starfield's grey"
 ((opened == 4 * one)) || fail "opened at scale 2 with $opened grey pixels, not 4 x $one"
 
-size_window 1300 $((strip + 900))
-play_area 2 "$work/two.png"
+size_window 1300 $((strip + 900)) 2
+cp "$work/settled.png" "$work/two.png"
 two=$(count_colour "$work/two.png" 1254x360+0+0 "$grey")
 ((two == 4 * one)) || fail "scale 2: $two grey pixels, not 4 x $one"
 # Above and below the sign, which the window draws at its own resolution.
@@ -82,8 +92,8 @@ for border in "23x900+$X+$((Y + strip))" "23x900+$((X + 1277))+$((Y + strip))" "
     ((lit == 0)) || fail "border $border: $lit pixels are not black"
 done
 
-size_window 627 $((436 + strip))
-play_area 1 "$work/back.png"
+size_window 627 $((436 + strip)) 1
+cp "$work/settled.png" "$work/back.png"
 back=$(count_colour "$work/back.png" 627x180+0+0 "$grey")
 ((back == one)) || fail "back at scale 1: $back grey pixels, not $one"
 
