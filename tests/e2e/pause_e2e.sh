@@ -55,7 +55,7 @@ sound_in_next() { # seconds
 xmessage -geometry +600+500 "away from the attract display" &
 away=$!
 started+=("$away")
-sleep 0.5
+sleep 1
 moving || fail "the attract display paused when another window took the keyboard"
 kill "$away"
 xdotool windowactivate --sync "$window"
@@ -70,14 +70,13 @@ xdotool windowactivate --sync "$window"
 
 shot "$work/before.png"
 xdotool key Pause
-sleep 0.3
-still || fail "Pause did not freeze the picture under its sign"
+poll 5 still || fail "Pause did not freeze the picture under its sign"
 quiet=$(sound_in_next 2)
 ((quiet == 0)) || fail "$quiet bytes of sound while paused"
 shot "$work/paused.png"
 
 xdotool key Pause
-moving || fail "Pause again did not set the game going"
+poll 5 moving || fail "Pause again did not set the game going"
 shot "$work/after.png"
 [ "$(ship_x "$work/after.png")" = "$(ship_x "$work/paused.png")" ] || fail "the ship moved over the pause"
 # Lives and wave as they were: the game went on, it did not start again.
@@ -94,7 +93,8 @@ poll 5 moving || fail "the game did not go on when its window had the keyboard a
 
 # Minimised, the game is silent; restored, its beat sounds again.
 xdotool windowminimize --sync "$window"
-sleep 0.5
+silent_second() { (($(sound_in_next 1) == 0)); }
+poll 5 silent_second || fail "the game sounded on after it was minimised"
 minimised=$(sound_in_next 2)
 ((minimised == 0)) || fail "$minimised bytes of sound while minimised"
 xdotool windowactivate --sync "$window"
