@@ -28,8 +28,7 @@ where
 strip=$((HEIGHT - 872))
 ((strip >= 10 && strip <= 40)) || fail "the window opens $HEIGHT high: no menu strip above 872 rows"
 
-# The starfield's grey, counted in the top 180 rows of the play area, clear
-# of the "PAUSED" sign.
+# The starfield's grey.
 grey='rgb(200,200,200)'
 # Saves the play area of the window, at a scale and centred below the
 # strip, as a picture.
@@ -39,22 +38,29 @@ play_area() { # scale file
     import -silent -window root "$work/screen.png" || fail "no screenshot"
     convert "$work/screen.png" -crop "${w}x$h+$((X + (WIDTH - w) / 2))+$((Y + strip + (HEIGHT - strip - h) / 2))" +repage "$2"
 }
-# Sizes the window and waits until it has taken the size and painted the
-# play area at its new scale: the game is paused, so once two pictures a
-# moment apart are the same, the repaint is done (a busy machine may paint
-# late).
-size_window() { # width height scale
+# Sizes the window and waits until it has taken the size.
+size_window() { # width height
     xdotool windowsize "$window" "$1" "$2"
     poll 5 has_size "$1" "$2" || fail "the window did not take the size $1 x $2"
-    play_area "$3" "$work/settled.png"
-    poll 10 painted "$3" || fail "the play area at scale $3 never held still"
 }
 has_size() { where; ((WIDTH == $1 && HEIGHT == $2)); }
-painted() { # scale
+# The starfield's grey in the top 180 rows of the play area (at scale 1) at
+# a scale, clear of the "PAUSED" sign.
+stars_at() { # scale file
+    play_area "$1" "$2"
+    count_colour "$2" "$((627 * $1))x$((180 * $1))+0+0" "$grey"
+}
+# A busy machine may paint the new size a moment after the window takes it.
+shows_stars() { # scale file count
+    (($(stars_at "$1" "$2") == $3))
+}
+# The game is paused, so once two pictures a moment apart are the same,
+# the pause has taken hold.
+held_still() {
+    play_area 2 "$work/before.png"
     sleep 0.3
-    cp "$work/settled.png" "$work/before.png"
-    play_area "$1" "$work/settled.png"
-    [ "$(compare -metric AE "$work/before.png" "$work/settled.png" null: 2>&1)" = "0" ]
+    play_area 2 "$work/opened.png"
+    [ "$(compare -metric AE "$work/before.png" "$work/opened.png" null: 2>&1)" = "0" ]
 }
 # Every 2 x 2 block of device pixels one colour: one pixel of each block,
 # doubled again, gives the same picture back.
@@ -66,21 +72,18 @@ sharp() { # picture region
 
 point_at_game
 xdotool key Pause
-play_area 2 "$work/settled.png"
-poll 10 painted 2 || fail "the paused play area never held still"
-cp "$work/settled.png" "$work/opened.png"
-opened=$(count_colour "$work/opened.png" 1254x360+0+0 "$grey")
+poll 10 held_still || fail "the paused play area never held still"
+opened=$(stars_at 2 "$work/opened.png")
+((opened > 2000)) || fail "opened at scale 2 with only $opened pixels of the starfield's grey"
 
-size_window 627 $((436 + strip)) 1
-cp "$work/settled.png" "$work/one.png"
-one=$(count_colour "$work/one.png" 627x180+0+0 "$grey")
-((one > 500)) || fail "scale 1: only $one pixels of the starfield's grey"
-((opened == 4 * one)) || fail "opened at scale 2 with $opened grey pixels, not 4 x $one"
+size_window 627 $((436 + strip))
+one=$((opened / 4))
+poll 10 shows_stars 1 "$work/one.png" "$one" ||
+    fail "scale 1: $(stars_at 1 "$work/one.png") pixels of the starfield's grey, not a quarter of $opened at scale 2"
 
-size_window 1300 $((strip + 900)) 2
-cp "$work/settled.png" "$work/two.png"
-two=$(count_colour "$work/two.png" 1254x360+0+0 "$grey")
-((two == 4 * one)) || fail "scale 2: $two grey pixels, not 4 x $one"
+size_window 1300 $((strip + 900))
+poll 10 shows_stars 2 "$work/two.png" "$opened" ||
+    fail "scale 2: $(stars_at 2 "$work/two.png") pixels of the starfield's grey, not $opened"
 # Above and below the sign, which the window draws at its own resolution.
 for region in 1254x360+0+0 1254x352+0+520; do
     sharp "$work/two.png" "$region" || fail "scale 2: a 2 x 2 block of the play area ($region) holds two colours"
@@ -92,10 +95,9 @@ for border in "23x900+$X+$((Y + strip))" "23x900+$((X + 1277))+$((Y + strip))" "
     ((lit == 0)) || fail "border $border: $lit pixels are not black"
 done
 
-size_window 627 $((436 + strip)) 1
-cp "$work/settled.png" "$work/back.png"
-back=$(count_colour "$work/back.png" 627x180+0+0 "$grey")
-((back == one)) || fail "back at scale 1: $back grey pixels, not $one"
+size_window 627 $((436 + strip))
+poll 10 shows_stars 1 "$work/back.png" "$one" ||
+    fail "back at scale 1: $(stars_at 1 "$work/back.png") pixels of the starfield's grey, not $one"
 
 # Enter hides the menu bar and shows it again; the window keeps its size
 # and the moon its place on the screen.
@@ -133,4 +135,4 @@ xdotool mousemove --window "$box" 20 20 key Return
 poll 5 only_main_window || fail "the About box did not close"
 
 exit_by_menu
-echo "PASS: opened at scale 2 with a $strip-row strip; $one grey pixels at scale 1, $two at scale 2, sharp and centred; window and moon at $before through Enter twice"
+echo "PASS: opened at scale 2 with a $strip-row strip; $one grey pixels at scale 1, $opened at scale 2, sharp and centred; window and moon at $before through Enter twice"
