@@ -2,7 +2,7 @@
 // the invaders' picture swap of every beat (one picture file read, checked
 // and decoded, given to thirty images), the wave set-up's 37 picture loads,
 // and keeping a new high score (lock, re-read, fresh file, sync, rename).
-#include <QApplication>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -52,7 +52,7 @@ BENCHMARK(BM_HighScoreWrite)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

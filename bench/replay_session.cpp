@@ -7,7 +7,7 @@
 // play alone, the time the window's thread gives a game at its end, and
 // how long verifying takes in-process.
 // Usage: replay_session FILE
-#include <QApplication>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -24,7 +24,7 @@ constexpr std::uint32_t Minute = 60000, Session = 10 * Minute;
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: replay_session FILE\n");
         return 2;
@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
     session.load();
     session.run(Minute / 2);
     while (session.now < Session) {
-        session.send(GameEvent::menu(0, 0));
+        session.deliver(GameEvent::menuCommand(0, 0));
         const std::uint32_t start = session.now;
         session.playUntilOver(Session - session.now, std::ref(player));
         played += session.now - start;

@@ -3,7 +3,7 @@
 // moving one invader image, which the formation does thirty times a tick.
 // Before the timings it checks that a move repaints no more than the
 // image's old and new rectangles.
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -84,7 +84,7 @@ BENCHMARK(BM_MoveInvader);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
     checkMoveRepaintsOnlyItsRectangles();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

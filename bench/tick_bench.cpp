@@ -7,7 +7,7 @@
 // Then the two long drawing loops, the ship's explosion and the game-over
 // boxes, without their pacing: the platform's pauses return at once, and
 // the moment of the loop's last pause marks the loop's end.
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <chrono>
@@ -215,7 +215,7 @@ void benchGameOver() {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
     benchMainTick();
     benchExplosion();
     benchGameOver();

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "shell/frmVorlane.h"
-#include "shell/qt/DesktopPlatform.h"
-#include "shell/qt/MainWindow.h"
+#include "desktop/window/DesktopPlatform.h"
+#include "desktop/window/MainWindow.h"
 
 namespace {
 

@@ -13,12 +13,8 @@ set(VORLANE_HOMEPAGE "" CACHE STRING
     "The project's public home, where docs/screenshot.png is served; the metadata's screenshot needs it")
 set(VORLANE_RELEASE_DATE 2026-12-07)
 
-add_executable(vorlane_icon ${CMAKE_CURRENT_SOURCE_DIR}/assets/write_icon.cpp
-                            ${CMAKE_CURRENT_SOURCE_DIR}/resources/earth_icon.cpp
-                            ${CMAKE_CURRENT_SOURCE_DIR}/resources/earth_icon_small.cpp
-                            ${CMAKE_CURRENT_SOURCE_DIR}/resources/earth_icons.cpp)
-target_include_directories(vorlane_icon PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(vorlane_icon PRIVATE Qt6::Gui)
+add_executable(vorlane_icon ${CMAKE_CURRENT_SOURCE_DIR}/assets/write_icon.cpp)
+target_link_libraries(vorlane_icon PRIVATE vorlane_resources)
 target_compile_options(vorlane_icon PRIVATE -Wall -Wextra)
 set(VORLANE_ICONS ${CMAKE_CURRENT_BINARY_DIR}/icons)
 set(VORLANE_ICON_STAMP ${VORLANE_ICONS}/256x256/apps/vorlane.png)

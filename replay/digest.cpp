@@ -7,7 +7,7 @@
 
 #include "shell/frmVorlane.h"
 #include "shell/picturefile.h"
-#include "shell/regularfile.h"
+#include "disk/regularfile.h"
 
 QByteArray picturesDigest(const QString& programDirectory) {
     QCryptographicHash hash(QCryptographicHash::Sha256);

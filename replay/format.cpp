@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "disk/regularfile.h"
 #include "replay/bytes.h"
 
 namespace {
@@ -27,19 +28,23 @@ enum Tag : std::uint8_t {
 void writeEvent(ByteWriter& out, const GameEvent& event) {
     switch (event.kind) {
     case GameEvent::Kind::Tick:
-        if (event.a >= 0 && event.a < 16) {
-            out.byte(static_cast<std::uint8_t>(TickOfTimer + event.a));
+        if (event.timer >= 0 && event.timer < 16) {
+            out.byte(static_cast<std::uint8_t>(TickOfTimer + event.timer));
         } else {
             out.byte(OtherTick);
-            out.signedVarint(event.a);
+            out.signedVarint(event.timer);
         }
         return;
     case GameEvent::Kind::KeyDown:
     case GameEvent::Kind::KeyUp:
+        out.byte(event.kind == GameEvent::Kind::KeyDown ? KeyDown : KeyUp);
+        out.signedVarint(event.keyCode);
+        out.signedVarint(event.shift);
+        return;
     case GameEvent::Kind::Menu:
-        out.byte(event.kind == GameEvent::Kind::KeyDown ? KeyDown : event.kind == GameEvent::Kind::KeyUp ? KeyUp : Menu);
-        out.signedVarint(event.a);
-        out.signedVarint(event.b);
+        out.byte(Menu);
+        out.signedVarint(event.menu);
+        out.signedVarint(event.item);
         return;
     case GameEvent::Kind::DoubleClick: out.byte(DoubleClick); return;
     }
@@ -86,9 +91,11 @@ bool readRecord(ByteReader& in, ReplayRecord& record, std::uint32_t& lastTime) {
     } else if (tag == OtherTick) {
         record.event = GameEvent::tick(smallNumber(in));
     } else if (tag == KeyDown || tag == KeyUp || tag == Menu) {
-        const std::int16_t a = smallNumber(in);
-        const std::int16_t b = smallNumber(in);
-        record.event = tag == KeyDown ? GameEvent::keyDown(a, b) : tag == KeyUp ? GameEvent::keyUp(a, b) : GameEvent::menu(a, b);
+        const std::int16_t first = smallNumber(in);
+        const std::int16_t second = smallNumber(in);
+        record.event = tag == KeyDown ? GameEvent::keyDown(first, second)
+                       : tag == KeyUp ? GameEvent::keyUp(first, second)
+                                      : GameEvent::menuCommand(first, second);
     } else if (tag == DoubleClick) {
         record.event = GameEvent::doubleClick();
     } else if (tag == NoHighScore) {
@@ -201,4 +208,19 @@ ReplayReading decodeReplay(const QByteArray& bytes) {
     const QByteArray body = in.raw(static_cast<std::int64_t>(length));
     if (static_cast<std::uint32_t>(in.fixed(4)) != crc32(body)) return damaged(QStringLiteral("checksum"));
     return decodeBody(body);
+}
+
+ReplayReading readReplayFile(const QString& path) {
+    const RegularFile file = readRegularFile(path, LargestReplayFile);
+    ReplayReading reading;
+    switch (file.state) {
+    case RegularFile::State::Missing: reading.problem = QStringLiteral("no such file"); return reading;
+    case RegularFile::State::Unusable: reading.problem = QStringLiteral("not a file that can be read"); return reading;
+    case RegularFile::State::Read: break;
+    }
+    if (!file.whole) {
+        reading.problem = QStringLiteral("larger than any replay (%1 MiB)").arg(LargestReplayFile / (1024 * 1024));
+        return reading;
+    }
+    return decodeReplay(file.bytes);
 }

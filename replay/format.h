@@ -46,3 +46,9 @@ struct ReplayReading {
     QString problem;  // why there is no replay: not one, cut short, damaged, ...
 };
 ReplayReading decodeReplay(const QByteArray& bytes);
+
+// The largest replay file read: a game of ten hours takes a few megabytes.
+constexpr qint64 LargestReplayFile = 64 * 1024 * 1024;
+// Reads a replay file through the careful reader: only a regular file, and
+// none larger than LargestReplayFile.
+ReplayReading readReplayFile(const QString& path);

@@ -29,8 +29,8 @@ void Playback::step() {
     }
     if (atEnd()) return;
     const GameEvent event = replay_.records[next_++].event;
-    deliver(*form_, event);
-    watch_.after(*form_);
+    dispatch(*form_, event);
+    span_.after(*form_);
 }
 
 void Playback::runTo(std::size_t record) {

@@ -10,12 +10,12 @@
 
 #include <memory>
 
-#include "replay/gamewatch.h"
+#include "replay/gamespan.h"
 #include "replay/replay.h"
-#include "scores/hsstore.h"
+#include "shell/highscorestore.h"
 #include "shell/frmVorlane.h"
 #include "shell/platform.h"
-#include "shell/random.h"
+#include "replay/gamerandom.h"
 
 class Playback : private Platform, private HighScoreStore {
 public:
@@ -30,7 +30,6 @@ public:
     bool atEnd() const { return next_ >= replay_.records.size(); }
     // The recorded time of the next event, ms since load; not at the end.
     std::uint32_t nextTime() const;
-    std::size_t nextRecord() const { return next_; }
     // Delivers the next event, with the answers it asks for.
     void step();
     void runTo(std::size_t record);
@@ -38,7 +37,7 @@ public:
     // Empty while the run follows the recording.
     const QString& fault() const { return fault_; }
     // The last wave in play, counted as the recorder counts it.
-    int wave() const { return watch_.wave(); }
+    int wave() const { return span_.wave(); }
 
 private:
     const ReplayRecord* take(ReplayRecord::Kind kind, const char* question);
@@ -65,7 +64,7 @@ private:
     bool quiet_ = false;
     GameRandom random_;
     std::unique_ptr<frmVorlane> form_;
-    GameWatch watch_;
+    GameSpan span_;
     std::size_t next_ = 0;
     QString fault_;
 };

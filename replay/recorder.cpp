@@ -10,32 +10,33 @@ SessionRecorder::SessionRecorder(frmVorlane& form, ReplayHeader header, SessionL
 bool SessionRecorder::isItem(const GameEvent& event, const MenuItem& item) const {
     if (event.kind != GameEvent::Kind::Menu) return false;
     const auto menus = form_.menuBar();
-    if (event.a < 0 || event.a >= static_cast<int>(menus.size())) return false;
-    const auto& items = menus[static_cast<std::size_t>(event.a)]->items();
-    return event.b >= 0 && event.b < static_cast<int>(items.size()) && items[static_cast<std::size_t>(event.b)] == &item;
+    if (event.menu < 0 || event.menu >= static_cast<int>(menus.size())) return false;
+    const auto& items = menus[static_cast<std::size_t>(event.menu)]->items();
+    return event.item >= 0 && event.item < static_cast<int>(items.size()) &&
+           items[static_cast<std::size_t>(event.item)] == &item;
 }
 
 void SessionRecorder::deliver(const GameEvent& event) {
     // Exit ends the program inside its handler: the game is kept before.
     const bool exit = isItem(event, form_.mnuExit);
-    if (watch_.playing() && (exit || isItem(event, form_.mnuStart))) {
-        watch_.stop();
+    if (span_.playing() && (exit || isItem(event, form_.mnuStart))) {
+        span_.stop();
         keepGame();
     }
     if (exit) sink_.flush();
     log_.event(event);
     const std::uint32_t index = log_.records().count() - 1;
-    ::deliver(form_, event);
-    switch (watch_.after(form_)) {
-    case GameWatch::Change::Began: start_ = index; break;
-    case GameWatch::Change::Ended: keepGame(); break;
-    case GameWatch::Change::None: break;
+    dispatch(form_, event);
+    switch (span_.after(form_)) {
+    case GameSpan::Change::Began: start_ = index; break;
+    case GameSpan::Change::Ended: keepGame(); break;
+    case GameSpan::Change::None: break;
     }
 }
 
 void SessionRecorder::finish() {
-    if (watch_.playing()) {
-        watch_.stop();
+    if (span_.playing()) {
+        span_.stop();
         keepGame();
     }
     sink_.flush();
@@ -47,7 +48,7 @@ void SessionRecorder::keepGame() {
     game.records = log_.records();
     game.end.startRecord = start_;
     game.end.score = form_.dblScore;
-    game.end.wave = watch_.wave();
+    game.end.wave = span_.wave();
     // A copy of its own: the surface's pixels change under a shared one.
     game.surface = form_.surface.image().copy();
     sink_.keep(std::move(game));

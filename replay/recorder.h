@@ -8,7 +8,7 @@
 #include <QImage>
 
 #include "replay/format.h"
-#include "replay/gamewatch.h"
+#include "replay/gamespan.h"
 #include "replay/sessionlog.h"
 #include "shell/events.h"
 
@@ -49,6 +49,6 @@ private:
     ReplayHeader header_;
     SessionLog& log_;
     ReplaySink& sink_;
-    GameWatch watch_;
+    GameSpan span_;
     std::uint32_t start_ = 0;
 };

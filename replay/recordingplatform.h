@@ -6,7 +6,7 @@
 #pragma once
 
 #include "replay/sessionlog.h"
-#include "scores/hsstore.h"
+#include "shell/highscorestore.h"
 #include "shell/platform.h"
 
 class RecordingPlatform : public Platform, public HighScoreStore {

@@ -1,8 +1,6 @@
 // Playing a recording through to its end and comparing.
 #include "replay/verify.h"
 
-#include <QFile>
-
 #include "replay/digest.h"
 #include "replay/format.h"
 #include "replay/playback.h"
@@ -39,9 +37,7 @@ Verdict verifyReplay(const Replay& replay, const QString& programDirectory) {
 }
 
 Verdict verifyReplayFile(const QString& path, const QString& programDirectory) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return says(2, QStringLiteral("%1: %2").arg(path, file.errorString()));
-    const ReplayReading reading = decodeReplay(file.readAll());
+    const ReplayReading reading = readReplayFile(path);
     if (!reading.replay) return says(2, QStringLiteral("%1: %2").arg(path, reading.problem));
     Verdict verdict = verifyReplay(*reading.replay, programDirectory);
     if (reading.replay->header.picturesDigest != picturesDigest(programDirectory))

@@ -2,7 +2,7 @@
 // plays the fanfare, asks the player's name and keeps it in "HS"; otherwise
 // the stored high score and its holder are read back.
 #include "scores/hsfile.h"
-#include "scores/hsstore.h"
+#include "scores/hsfilestore.h"
 #include "shell/frmVorlane.h"
 
 namespace {

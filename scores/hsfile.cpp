@@ -5,7 +5,7 @@
 #include <QIODevice>
 #include <QVector>
 
-#include "shell/regularfile.h"
+#include "disk/regularfile.h"
 
 #include <algorithm>
 

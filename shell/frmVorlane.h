@@ -11,7 +11,7 @@
 #include <array>
 #include <memory>
 
-#include "scores/hsstore.h"
+#include "shell/highscorestore.h"
 #include "shell/controls.h"
 #include "shell/numbers.h"
 #include "shell/platform.h"

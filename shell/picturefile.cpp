@@ -6,7 +6,7 @@
 #include <QBuffer>
 #include <QImageReader>
 
-#include "shell/regularfile.h"
+#include "disk/regularfile.h"
 
 namespace {
 

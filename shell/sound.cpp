@@ -2,7 +2,7 @@
 // wave file by name, releasing media devices, and the rule every cue of
 // the game follows.
 #include "shell/frmVorlane.h"
-#include "shell/regularfile.h"
+#include "disk/regularfile.h"
 
 bool frmVorlane::CanPlayWaves() { return platform.waveOutDeviceCount() != 0; }
 

@@ -1,16 +1,13 @@
 // Replays: a game recorded through the desktop program's recorder plays
 // again to the same end, a changed key does not, a new Start and the
 // window closing end a game's recording, the file refuses damage of every
-// kind, and the replay folder keeps the last games and the best.
+// kind.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <algorithm>
-#include <QTemporaryDir>
 
 #include "replay/format.h"
 #include "replay/playback.h"
-#include "replay/shelf.h"
 #include "replay/verify.h"
 #include "tests/support/ScriptedSession.h"
 
@@ -24,8 +21,8 @@ ScriptedSession& lostGame(ScriptedSession& session) {
     session.platform.answers = {QStringLiteral("Ace")};
     session.load();
     session.run(3000);
-    session.send(GameEvent::menu(4, 1));
-    session.send(GameEvent::menu(0, 0));
+    session.deliver(GameEvent::menuCommand(4, 1));
+    session.deliver(GameEvent::menuCommand(0, 0));
     Swinger player{session};
     session.playUntilOver(300000, std::ref(player));
     return session;
@@ -80,10 +77,10 @@ TEST(Replay, ALostGamePlaysAgainToTheSameEndAndAChangedKeyDoesNot) {
 TEST(Replay, ANewStartAndTheWindowClosingEachEndAGame) {
     ScriptedSession session(7);
     session.load();
-    session.send(GameEvent::menu(0, 0));
+    session.deliver(GameEvent::menuCommand(0, 0));
     Swinger player{session};
     session.run(4000, std::ref(player));
-    session.send(GameEvent::menu(0, 0));
+    session.deliver(GameEvent::menuCommand(0, 0));
     session.run(4000, std::ref(player));
     session.close();
 
@@ -91,7 +88,7 @@ TEST(Replay, ANewStartAndTheWindowClosingEachEndAGame) {
     ASSERT_EQ(games.size(), 2u);
     const Replay& first = games[0];
     const Replay& second = games[1];
-    EXPECT_EQ(first.records[first.end.startRecord].event, GameEvent::menu(0, 0));
+    EXPECT_EQ(first.records[first.end.startRecord].event, GameEvent::menuCommand(0, 0));
     EXPECT_EQ(second.end.startRecord, first.records.size()) << "the second game begins at the second Start";
     EXPECT_EQ(second.end.score, session.form().dblScore);
     for (const Replay& game : games) EXPECT_EQ(verifyReplay(game, folderOf(session)).status, 0);
@@ -100,15 +97,15 @@ TEST(Replay, ANewStartAndTheWindowClosingEachEndAGame) {
 TEST(Replay, ExitKeepsTheGameInPlayWithoutTheExitItself) {
     ScriptedSession session(8);
     session.load();
-    session.send(GameEvent::menu(0, 0));
+    session.deliver(GameEvent::menuCommand(0, 0));
     Swinger player{session};
     session.run(3000, std::ref(player));
-    session.send(GameEvent::menu(0, 1));
+    session.deliver(GameEvent::menuCommand(0, 1));
     ASSERT_EQ(session.platform.exitStatus, 0);
 
     const std::vector<Replay> games = session.games();
     ASSERT_EQ(games.size(), 1u);
-    EXPECT_FALSE(games[0].records.back().event == GameEvent::menu(0, 1));
+    EXPECT_FALSE(games[0].records.back().event == GameEvent::menuCommand(0, 1));
     EXPECT_EQ(verifyReplay(games[0], folderOf(session)).status, 0);
 }
 
@@ -128,7 +125,7 @@ TEST(Replay, AnAnswerMissingFromTheRecordingIsAFault) {
 TEST(ReplayFile, RefusesEveryCutADamagedByteAnotherVersionAndOtherFiles) {
     ScriptedSession session(11);
     session.load();
-    session.send(GameEvent::menu(0, 0));
+    session.deliver(GameEvent::menuCommand(0, 0));
     session.run(1000);
     session.close();
     const Replay game = session.games().front();
@@ -157,22 +154,4 @@ TEST(ReplayFile, RefusesEveryCutADamagedByteAnotherVersionAndOtherFiles) {
     later[8] = 2;
     EXPECT_TRUE(decodeReplay(later).problem.contains(QStringLiteral("another format version")));
     EXPECT_EQ(decodeReplay(QByteArray("HS\x14" "Ace")).problem, QStringLiteral("not a replay"));
-}
-
-TEST(ReplayShelf, KeepsTheLastTwentyGamesAndTheBest) {
-    QTemporaryDir home;
-    const QString folder = home.filePath(QStringLiteral("vorlane/replays"));
-    {
-        ReplayShelf shelf(folder);
-        for (int game = 0; game < 25; ++game) {
-            SavedGame saved;
-            saved.end.score = game == 2 ? 9000 : 100 * game;
-            shelf.keep(saved);
-        }
-    }
-    const QStringList kept = QDir(folder).entryList({QStringLiteral("*.vorlane-replay")}, QDir::Files, QDir::Name);
-    ASSERT_EQ(kept.size(), ReplayShelf::Kept + 1);
-    EXPECT_TRUE(kept.first().endsWith(QStringLiteral("-9000.vorlane-replay"))) << qPrintable(kept.first());
-    EXPECT_TRUE(kept[1].endsWith(QStringLiteral("-500.vorlane-replay"))) << qPrintable(kept[1]);
-    EXPECT_TRUE(kept.last().endsWith(QStringLiteral("-2400.vorlane-replay")));
 }

@@ -15,7 +15,7 @@
 #include <unistd.h>
 
 #include "scores/hsfile.h"
-#include "scores/hsstore.h"
+#include "scores/hsfilestore.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ TEST(HighScoreStore, AWritableProgramFolderKeepsHSBesideTheProgramAndAFolderWith
     QTemporaryDir program;
     HighScoreFileStore store(program.filePath(QStringLiteral("HS")));
     EXPECT_FALSE(store.read()) << "no file: the game keeps what it holds";
-    EXPECT_EQ(store.keptIn(), program.filePath(QStringLiteral("HS")));
+    EXPECT_EQ(store.writtenFile(), program.filePath(QStringLiteral("HS")));
     EXPECT_TRUE(store.write(QStringLiteral("ACE"), 950));
     EXPECT_EQ(name(store.read()), "ACE");
     EXPECT_FALSE(store.write(QStringLiteral("BO"), 900)) << "a lower score is not kept";
@@ -62,7 +62,7 @@ TEST(HighScoreStore, AnInstalledGameReadsTheProgramFoldersHSUntilThePlayersOwnIs
 
     const bool held = asPlayer([&] {
         HighScoreFileStore store(program);
-        return name(store.read()) == "OLD" && store.keptIn() == data + "/vorlane/HS" &&
+        return name(store.read()) == "OLD" && store.writtenFile() == data + "/vorlane/HS" &&
                store.write(QStringLiteral("NEW"), 20) && name(store.read()) == "NEW";
     });
 

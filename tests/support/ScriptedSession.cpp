@@ -2,14 +2,8 @@
 // interval after it last ticked or was last changed, as a QTimer is.
 #include "tests/support/ScriptedSession.h"
 
-#include "replay/digest.h"
-
 ScriptedSession::ScriptedSession(std::uint32_t seed)
-    : platform(seed), log_([this] { return now; }), scores_(platform.path(QStringLiteral("HS"))),
-      recording_(platform, scores_, log_), form_(recording_),
-      recorder_(form_, sessionHeader(seed, platform.programDirectory()), log_, *this) {
-    form_.highScores = &recording_;
-}
+    : platform(seed), session_(platform, seed, *this, [this] { return now; }) {}
 
 void ScriptedSession::follow(int number, const Timer& timer) {
     Clock& clock = clocks_[number];
@@ -21,7 +15,7 @@ void ScriptedSession::follow(int number, const Timer& timer) {
 void ScriptedSession::run(std::uint32_t milliseconds, const std::function<void(std::uint32_t)>& player) {
     const std::uint32_t until = now + milliseconds;
     const std::pair<int, const Timer*> timers[] = {
-        {1, &form_.Timer1}, {2, &form_.Timer2}, {3, &form_.Timer3}, {4, &form_.Timer4}, {6, &form_.Timer6}};
+        {1, &form().Timer1}, {2, &form().Timer2}, {3, &form().Timer3}, {4, &form().Timer4}, {6, &form().Timer6}};
     for (;;) {
         int next = 0;
         for (const auto& [number, timer] : timers) {
@@ -33,7 +27,7 @@ void ScriptedSession::run(std::uint32_t milliseconds, const std::function<void(s
         now = clocks_[next].due;
         clocks_[next].due = now + static_cast<std::uint32_t>(clocks_[next].interval);
         if (player) player(now);
-        send(GameEvent::tick(next));
+        deliver(GameEvent::tick(next));
     }
     now = until;
 }
@@ -45,5 +39,5 @@ std::vector<Replay> ScriptedSession::games() const {
 }
 
 void ScriptedSession::playUntilOver(std::uint32_t milliseconds, const std::function<void(std::uint32_t)>& player) {
-    for (std::uint32_t spent = 0; spent < milliseconds && form_.intGameState == 0; spent += 100) run(100, player);
+    for (std::uint32_t spent = 0; spent < milliseconds && form().intGameState == 0; spent += 100) run(100, player);
 }

@@ -10,11 +10,8 @@
 #include <vector>
 
 #include "replay/format.h"
-#include "replay/recorder.h"
-#include "replay/recordingplatform.h"
-#include "replay/sessionlog.h"
-#include "shell/frmVorlane.h"
-#include "shell/random.h"
+#include "replay/gamerandom.h"
+#include "replay/recordedsession.h"
 #include "tests/support/TestPlatform.h"
 
 class ScriptedSession : public ReplaySink {
@@ -34,15 +31,15 @@ public:
     // The kept games, read back from their files.
     std::vector<Replay> games() const;
 
-    frmVorlane& form() { return form_; }
-    void load() { form_.Form_Load(); }
-    void send(const GameEvent& event) { recorder_.deliver(event); }
+    frmVorlane& form() { return session_.form(); }
+    void load() { form().Form_Load(); }
+    void deliver(const GameEvent& event) { session_.deliver(event); }
     // Lets the timers tick for a while; each tick may be preceded by the
     // player's move for that moment.
     void run(std::uint32_t milliseconds, const std::function<void(std::uint32_t)>& player = {});
     // Runs until no game is in play any more, or the time is up.
     void playUntilOver(std::uint32_t milliseconds, const std::function<void(std::uint32_t)>& player);
-    void close() { recorder_.finish(); }
+    void close() { session_.finish(); }
 
     void keep(SavedGame game) override { kept.push_back(std::move(game)); }
     void flush() override {}
@@ -55,11 +52,7 @@ private:
     };
     void follow(int number, const Timer& timer);
 
-    SessionLog log_;
-    HighScoreFileStore scores_;
-    RecordingPlatform recording_;
-    frmVorlane form_;
-    SessionRecorder recorder_;
+    RecordedSession session_;
     std::map<int, Clock> clocks_;
 };
 
@@ -71,12 +64,12 @@ struct Swinger {
     bool right = true;
     void operator()(std::uint32_t now) {
         if (now >= nextShot) {
-            session.send(GameEvent::keyDown(Ctrl, ControlMask));
+            session.deliver(GameEvent::keyDown(Ctrl, ControlMask));
             nextShot = now + 150;
         }
         if (now < nextTurn) return;
-        session.send(GameEvent::keyUp(right ? Left : Right, 0));
-        session.send(GameEvent::keyDown(right ? Right : Left, 0));
+        session.deliver(GameEvent::keyUp(right ? Left : Right, 0));
+        session.deliver(GameEvent::keyDown(right ? Right : Left, 0));
         right = !right;
         nextTurn = now + 900;
     }

@@ -1,12 +1,12 @@
-// The test programs' entry: an off-screen application, so labels can be
-// painted with their fonts, then every test.
-#include <QApplication>
+// The game's test programs' entry: an off-screen application, so labels
+// can be painted with their fonts, then every test.
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,64 @@
+// Reading the command line before any window exists: --verify must run
+// where there is no display at all.
+#include "desktop/startup/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+void say(std::FILE* to, const QString& text) { std::fputs(qPrintable(text), to); }
+
+// There is no application yet to name the program in the usage.
+QString usage(const QCommandLineParser& parser) {
+    return parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("vorlane"));
+}
+
+}  // namespace
+
+CommandLine readCommandLine(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Vorlane: hold off thirty marching invaders."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the game's version."));
+    const QCommandLineOption replay(QStringLiteral("replay"), QStringLiteral("Watch a recorded game."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption verify(QStringLiteral("verify"),
+                                    QStringLiteral("Play a recorded game again without a window and check that it "
+                                                   "ends as recorded (status 0; 1 if not; 2 if unreadable)."),
+                                    QStringLiteral("FILE"));
+    parser.addOptions({help, version, replay, verify});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .vorlane-replay file to watch."),
+                                 QStringLiteral("[FILE]"));
+
+    CommandLine command;
+    command.mode = CommandLine::Mode::Done;
+    if (!parser.parse(arguments)) {
+        say(stderr, QStringLiteral("vorlane: %1\n\n%2").arg(parser.errorText(), usage(parser)));
+        command.status = 2;
+        return command;
+    }
+    const QStringList files = parser.positionalArguments();
+    const int modes = parser.isSet(replay) + parser.isSet(verify) + (files.isEmpty() ? 0 : 1);
+    if (parser.isSet(help)) {
+        say(stdout, usage(parser));
+    } else if (parser.isSet(version)) {
+        say(stdout, QStringLiteral("vorlane %1\n").arg(QStringLiteral(VORLANE_VERSION)));
+    } else if (modes > 1 || files.size() > 1) {
+        say(stderr, QStringLiteral("vorlane: one replay at a time\n\n%1").arg(usage(parser)));
+        command.status = 2;
+    } else if (parser.isSet(verify)) {
+        command = {CommandLine::Mode::Verify, parser.value(verify), 0};
+    } else if (parser.isSet(replay) || !files.isEmpty()) {
+        command = {CommandLine::Mode::Replay, files.isEmpty() ? parser.value(replay) : files.first(), 0};
+    } else {
+        command.mode = CommandLine::Mode::Play;
+    }
+    return command;
+}

@@ -1,0 +1,50 @@
+// The desktop program: the application, the game and its window. The game
+// loads before the window appears, so a load that ends the program never
+// shows it. The screen's scale is taken as it is, fractions included: the
+// play area keeps its size and its pixels stay sharp at any scale. With no
+// display to open it says so and ends before Qt starts; told to end by a
+// signal, it ends as cleanly as when the window closes. Every game is
+// recorded and kept in the player's replay folder; the command line can
+// also watch or verify a replay instead.
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+
+#include "desktop/replays/ReplayCommands.h"
+#include "desktop/replays/ReplayShelf.h"
+#include "desktop/startup/CommandLine.h"
+#include "desktop/startup/DisplayCheck.h"
+#include "desktop/startup/QuitOnSignal.h"
+#include "desktop/window/DesktopPlatform.h"
+#include "desktop/window/MainWindow.h"
+#include "replay/recordedsession.h"
+#include "resources/resources.h"
+
+int main(int argc, char* argv[]) {
+    const CommandLine command = readCommandLine(argc, argv);
+    if (command.mode == CommandLine::Mode::Done) return command.status;
+    if (command.mode == CommandLine::Mode::Verify) return verifyReplayCommand(argc, argv, command.file);
+    if (!checkGraphicalSession(argc, argv)) return 1;
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    QApplication app(argc, argv);
+    quitOnSignals();
+    // The caption is the game's three spaces; task bars show this name.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Vorlane"));
+    QIcon icon;
+    for (const QImage& size : earthIcons()) icon.addPixmap(QPixmap::fromImage(size));
+    app.setWindowIcon(icon);
+    if (command.mode == CommandLine::Mode::Replay) return watchReplay(command.file);
+    DesktopPlatform platform;
+    // The game sees the desktop through the recording, and its events pass
+    // the recorder behind the window's door; finished games go to the
+    // replay folder.
+    ReplayShelf shelf;
+    RecordedSession session(platform, platform.seed(), shelf);
+    MainWindow window(session.form(), platform);
+    window.setBehindDoor([&session](const GameEvent& event) { session.deliver(event); });
+    session.form().Form_Load();
+    window.show();
+    const int status = app.exec();
+    session.finish();
+    return status;
+}

@@ -1,0 +1,223 @@
+// The game's main window: the client area and its opening size, the menu
+// bar mirror laid over its strip, the timer drivers, the keys, fullscreen
+// and the pause.
+#include "desktop/window/MainWindow.h"
+
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QScreen>
+#include <QTimer>
+
+#include <cmath>
+
+#include "shell/frmVorlane.h"
+#include "desktop/window/DesktopPlatform.h"
+#include "desktop/input/HeldFire.h"
+#include "desktop/window/KeyCodes.h"
+#include "desktop/window/Pause.h"
+#include "desktop/window/PlayArea.h"
+#include "desktop/window/SurfaceWidget.h"
+#include "shell/surface.h"
+#include "desktop/input/Controllers.h"
+
+namespace {
+
+// Alt is a fire key: pressing it alone must not put the keyboard into the
+// menu bar, as the desktop style would.
+class NoAltMenuStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+}  // namespace
+
+MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
+    : form_(form),
+      platform_(platform),
+      view_(new SurfaceWidget(form.surface, this)),
+      bar_(new QMenuBar(this)),
+      pause_(new Pause(*this, form, platform, *view_)),
+      heldFire_(new HeldFire([this](const GameEvent& event) { deliver(event); }, *this)),
+      // A pad, like the keyboard, cannot reach the game under a dialog.
+      controllers_(new Controllers(
+          [this](const GameEvent& event) {
+              if (!platform_.dialogOpen()) deliver(event);
+          },
+          {[this](int code, int shift) { heldFire_->press(code, shift); },
+           [this](int code) { heldFire_->release(code); }},
+          this)) {
+    setWindowTitle(form_.caption);
+    setCentralWidget(view_);
+    // The window keeps the keyboard: nothing inside it takes the focus.
+    setFocusPolicy(Qt::StrongFocus);
+    bar_->setFocusPolicy(Qt::NoFocus);
+    auto* style = new NoAltMenuStyle;
+    style->setParent(bar_);
+    bar_->setStyle(style);
+    platform_.attach(*view_);
+    connect(view_, &SurfaceWidget::doubleClicked, this, [this] { deliver(GameEvent::doubleClick()); });
+    buildMenus();
+    // The menu bar lies over a strip of its own height at the top, which the
+    // play area keeps clear whether the bar is shown or not: showing and
+    // hiding the menus moves nothing.
+    barHeight_ = bar_->sizeHint().height();
+    view_->reserveTop(barHeight_);
+    bar_->raise();
+    resize(openingSize());
+    driveTimer(form_.Timer1, 1);
+    driveTimer(form_.Timer2, 2);
+    driveTimer(form_.Timer3, 3);
+    driveTimer(form_.Timer4, 4);
+    driveTimer(form_.Timer6, 6);
+}
+
+// The game outlives the window; its controls must not call back into it.
+MainWindow::~MainWindow() {
+    for (Timer* timer : {&form_.Timer1, &form_.Timer2, &form_.Timer3, &form_.Timer4, &form_.Timer6})
+        timer->onChange({});
+    for (MenuItem* menu : form_.menuBar()) {
+        menu->onChange({});
+        for (MenuItem* item : menu->items()) item->onChange({});
+    }
+}
+
+// The window opens as large as the screen's free area takes the play area
+// at a whole scale, leaving room for a window manager's title bar.
+QSize MainWindow::openingSize() const {
+    constexpr int TitleBar = 32;
+    const qreal ratio = screen()->devicePixelRatio();
+    const QSize free = screen()->availableGeometry().size() - QSize(0, TitleBar + barHeight_);
+    const int scale = wholeScale(free * ratio);
+    return {static_cast<int>(std::ceil(Surface::Width * scale / ratio)),
+            barHeight_ + static_cast<int>(std::ceil(Surface::Height * scale / ratio))};
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    bar_->setGeometry(0, 0, width(), barHeight_);
+}
+
+// Fullscreen gives the whole screen to the play area; the menu bar, when
+// the game shows it, lies over the top edge.
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) view_->reserveTop(isFullScreen() ? 0 : barHeight_);
+}
+
+void MainWindow::onPause(std::function<void(bool)> changed) { pause_->onChange(std::move(changed)); }
+
+void MainWindow::deliver(const GameEvent& event) {
+    if (pause_->active()) return;
+    if (behindDoor_)
+        behindDoor_(event);
+    else
+        dispatch(form_, event);
+    view_->showChanges();
+}
+
+void MainWindow::showChanges() { view_->showChanges(); }
+
+// An item shows a check mark while the game has it checked and nothing at
+// all otherwise, not an empty box.
+void MainWindow::mirrorItem(QAction* action, const MenuItem& item) {
+    action->setText(item.caption());
+    action->setCheckable(item.checked());
+    action->setChecked(item.checked());
+    action->setEnabled(item.enabled());
+    action->setVisible(item.visible());
+}
+
+void MainWindow::buildMenus() {
+    const auto menus = form_.menuBar();
+    for (int m = 0; m < static_cast<int>(menus.size()); ++m) {
+        MenuItem* menu = menus[static_cast<std::size_t>(m)];
+        QMenu* popup = bar_->addMenu(menu->caption());
+        QAction* title = popup->menuAction();
+        menu->onChange([this, title, menu] {
+            mirrorItem(title, *menu);
+            showBarWithMenus();
+        });
+        mirrorItem(title, *menu);
+        for (int i = 0; i < static_cast<int>(menu->items().size()); ++i) {
+            MenuItem* item = menu->items()[static_cast<std::size_t>(i)];
+            QAction* action = popup->addAction(item->caption());
+            // Qt takes the mark off a checked item on a click by itself; the
+            // game decides it, so the item is mirrored again afterwards.
+            connect(action, &QAction::triggered, this, [this, action, item, m, i] {
+                deliver(GameEvent::menuCommand(m, i));
+                mirrorItem(action, *item);
+            });
+            item->onChange([this, action, item] { mirrorItem(action, *item); });
+            mirrorItem(action, *item);
+        }
+    }
+}
+
+// The bar goes when the game has hidden all its menus, leaving its strip
+// black.
+// The strip shows at once what the game did to its menus, even when a
+// blocking pause follows (Start hides the menus, then the wave opens).
+void MainWindow::showBarWithMenus() {
+    bool any = false;
+    for (const MenuItem* menu : form_.menuBar()) any = any || menu->visible();
+    if (bar_->isVisible() == any) return;
+    bar_->setVisible(any);
+    if (any)
+        bar_->repaint();
+    else
+        view_->repaint(bar_->geometry());
+}
+
+void MainWindow::driveTimer(Timer& timer, int number) {
+    auto* clock = new QTimer(this);
+    clock->setTimerType(Qt::PreciseTimer);
+    // Nothing of the game runs while a dialog is open or after the window
+    // has closed.
+    connect(clock, &QTimer::timeout, this, [this, number] {
+        if (platform_.dialogOpen() || !isVisible()) return;
+        deliver(GameEvent::tick(number));
+    });
+    // Any change of the interval or of enabled starts the count again.
+    auto follow = [clock, &timer] {
+        clock->stop();
+        if (timer.enabled() && timer.interval() > 0) clock->start(timer.interval());
+    };
+    timer.onChange(follow);
+    follow();
+}
+
+// F11 and Pause belong to the window; the game never sees them.
+bool MainWindow::hostKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_F11 || event.key() == Qt::Key_Pause;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (hostKey(*event)) {
+        if (event->isAutoRepeat()) return;
+        if (event->key() == Qt::Key_F11)
+            setWindowState(windowState() ^ Qt::WindowFullScreen);
+        else
+            pause_->toggle();
+        return;
+    }
+    const GameKey key = gameKey(*event);
+    deliver(GameEvent::keyDown(key.code, key.shift));
+    if (!HeldFire::isFireKey(key.code)) return;
+    if (event->isAutoRepeat())
+        heldFire_->repeatedByDesktop(key.code);
+    else
+        heldFire_->press(key.code, key.shift);
+}
+
+// X repeats a held key as a release and a press: only the press counts.
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat() || hostKey(*event)) return;
+    const GameKey key = gameKey(*event);
+    if (HeldFire::isFireKey(key.code)) heldFire_->release(key.code);
+    deliver(GameEvent::keyUp(key.code, key.shift));
+}

@@ -1,0 +1,71 @@
+// The game's main window on the desktop: the surface widget as the client
+// area, which the player may size freely or make fullscreen (F11), the menu
+// bar kept in step with the game's menu items, a precise QTimer for each of
+// the game's timers, and the keys, the double-click and the menu clicks
+// passed to the game's handlers unless the game is paused (Pause). After
+// each event it shows the part of the surface the game changed.
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+
+#include "shell/events.h"
+
+class Controllers;
+class DesktopPlatform;
+class HeldFire;
+class MenuItem;
+class Pause;
+class QAction;
+class QMenuBar;
+class SurfaceWidget;
+class Timer;
+class frmVorlane;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MainWindow(frmVorlane& form, DesktopPlatform& platform);
+    ~MainWindow() override;
+
+    // What stands behind the window's door: a recording that keeps each
+    // event on its way to the game, or nothing at all for a replay. The
+    // game's own handlers when unset.
+    void setBehindDoor(std::function<void(const GameEvent&)> behind) { behindDoor_ = std::move(behind); }
+    // Shows the part of the surface the game has changed.
+    void showChanges();
+    // Told each time the pause starts or ends.
+    void onPause(std::function<void(bool)> changed);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // Tab is a key for the game, not a move of the focus.
+    bool focusNextPrevChild(bool) override { return false; }
+
+private:
+    void buildMenus();
+    void mirrorItem(QAction* action, const MenuItem& item);
+    void showBarWithMenus();
+    QSize openingSize() const;
+    static bool hostKey(const QKeyEvent& event);
+    void driveTimer(Timer& timer, int number);
+    // The door: the one place where the window's events reach the game.
+    // It hands the event on and shows what the game changed. While the
+    // game is paused nothing passes.
+    void deliver(const GameEvent& event);
+
+    frmVorlane& form_;
+    DesktopPlatform& platform_;
+    SurfaceWidget* view_;
+    QMenuBar* bar_;
+    Pause* pause_;
+    int barHeight_ = 0;
+    std::function<void(const GameEvent&)> behindDoor_;
+    HeldFire* heldFire_;
+    Controllers* controllers_;
+};

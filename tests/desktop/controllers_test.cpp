@@ -1,0 +1,122 @@
+// Game controllers, with SDL's virtual joystick standing in for a pad: the
+// d-pad moves the ship, a held A keeps firing, Start shows the menu bar,
+// Back shows the keys help line, and a pad pulled out while it steers stops
+// the ship.
+#include <SDL.h>
+
+#include <QWidget>
+
+#include "desktop/input/HeldFire.h"
+#include "desktop/input/Controllers.h"
+#include "tests/support/GameTest.h"
+
+namespace {
+
+// A pad with every button and axis of the standard layout.
+class VirtualPad {
+public:
+    VirtualPad() {
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+        desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+        desc.name = "Test pad";
+        index_ = SDL_JoystickAttachVirtualEx(&desc);
+        joystick_ = SDL_JoystickOpen(index_);
+    }
+    ~VirtualPad() { pull(); }
+    bool ready() const { return joystick_ != nullptr; }
+    void set(SDL_GameControllerButton button, bool down) {
+        SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
+    }
+    void stick(int x) { SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(x)); }
+    void pull() {
+        if (!joystick_) return;
+        SDL_JoystickClose(joystick_);
+        SDL_JoystickDetachVirtual(index_);
+        joystick_ = nullptr;
+    }
+
+private:
+    int index_ = -1;
+    SDL_Joystick* joystick_ = nullptr;
+};
+
+}  // namespace
+
+class ControllersTest : public GameTest {
+protected:
+    QWidget window;
+    HeldFire fire{[this](const GameEvent& event) { dispatch(*form, event); }, window};
+    Controllers pads{[this](const GameEvent& event) { dispatch(*form, event); },
+                     {[this](int code, int shift) { fire.press(code, shift); }, [this](int code) { fire.release(code); }}};
+
+    void ticks(int count) {
+        for (int i = 0; i < count; ++i) form->Timer2_Timer();
+    }
+};
+
+TEST_F(ControllersTest, ThePadSteersFiresAndOpensTheMenuBar) {
+    start();
+    VirtualPad pad;
+    ASSERT_TRUE(pad.ready()) << SDL_GetError();
+    pads.poll();
+    ASSERT_EQ(pads.count(), 1) << "plugged in while the game runs";
+
+    const Integer from = form->intShipX;
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    pads.poll();
+    ticks(5);
+    EXPECT_EQ(form->Image36.left(), from + 30);
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+    pads.poll();
+    ticks(2);
+    EXPECT_EQ(form->Image36.left(), from + 30) << "let go: the ship stops";
+
+    pad.stick(-30000);
+    pads.poll();
+    ticks(1);
+    EXPECT_EQ(form->Image36.left(), from + 24) << "the left stick steers too";
+    pad.stick(0);
+    pads.poll();
+
+    pad.set(SDL_CONTROLLER_BUTTON_A, true);
+    pads.poll();
+    EXPECT_TRUE(form->blnMissile);
+    EXPECT_TRUE(fire.repeating()) << "A held fires as a held Ctrl";
+    for (int i = 0; i < 200 && form->blnMissile; ++i) form->Timer2_Timer();
+    fire.repeat();
+    EXPECT_TRUE(form->blnMissile) << "a second missile while A is held";
+    pad.set(SDL_CONTROLLER_BUTTON_A, false);
+    pads.poll();
+    EXPECT_FALSE(fire.repeating());
+
+    pad.set(SDL_CONTROLLER_BUTTON_START, true);
+    pads.poll();
+    EXPECT_TRUE(form->mnuGame.visible()) << "Start is Enter";
+    pad.set(SDL_CONTROLLER_BUTTON_START, false);
+    pad.set(SDL_CONTROLLER_BUTTON_BACK, true);
+    pads.poll();
+    EXPECT_TRUE(form->Label5.visible()) << "Back shows the keys help line";
+}
+
+TEST_F(ControllersTest, APadPulledOutWhileSteeringAndFiringLetsGo) {
+    start();
+    VirtualPad pad;
+    ASSERT_TRUE(pad.ready()) << SDL_GetError();
+    pads.poll();
+    pad.set(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+    pad.set(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
+    pads.poll();
+    EXPECT_EQ(form->intShipDir, -1);
+    EXPECT_TRUE(fire.repeating());
+
+    pad.pull();
+    pads.poll();
+    EXPECT_EQ(pads.count(), 0);
+    EXPECT_EQ(form->intShipDir, 0) << "the ship stops";
+    EXPECT_FALSE(fire.repeating());
+}

@@ -1,0 +1,85 @@
+// The sound player's door: only a regular file holding a PCM wave of one or
+// two channels, 8 or 16 bits and 8000 to 192000 Hz gets through; anything
+// else gives false at once, a pipe and a folder included, and a file that
+// changes is read again.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+#include "desktop/sdl/SoundPlayer.h"
+
+namespace {
+
+// The bytes of a wave file of a second's tenth, with the format given.
+QByteArray wave(int channels, int rate, int bits, int format = 1) {
+    const int frame = channels * bits / 8;
+    const QByteArray samples(rate / 10 * frame, '\x40');
+    auto word = [](quint32 v, int n) {
+        QByteArray b;
+        for (int i = 0; i < n; ++i) b.append(static_cast<char>((v >> (8 * i)) & 0xff));
+        return b;
+    };
+    return "RIFF" + word(36 + samples.size(), 4) + "WAVE" + "fmt " + word(16, 4) + word(format, 2) +
+           word(channels, 2) + word(rate, 4) + word(rate * frame, 4) + word(frame, 2) + word(bits, 2) + "data" +
+           word(samples.size(), 4) + samples;
+}
+
+class WaveFiles : public ::testing::Test {
+protected:
+    // The checks come before any sound device: SDL's silent driver will do.
+    static void SetUpTestSuite() { qputenv("SDL_AUDIODRIVER", "dummy"); }
+
+    QTemporaryDir folder;
+    SoundPlayer player;
+
+    QString write(const QString& name, const QByteArray& bytes) {
+        QFile file(folder.filePath(name));
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(bytes);
+        return file.fileName();
+    }
+};
+
+}  // namespace
+
+TEST_F(WaveFiles, OnlyPlainPcmWavesOfTheUsualKindsPlay) {
+    EXPECT_TRUE(player.play(write("mono8.wav", wave(1, 8000, 8))));
+    EXPECT_TRUE(player.play(write("stereo16.wav", wave(2, 192000, 16))));
+    EXPECT_TRUE(player.play(write("usual.wav", wave(1, 22050, 16))));
+
+    EXPECT_FALSE(player.play(write("slow.wav", wave(1, 1, 16)))) << "1 Hz";
+    EXPECT_FALSE(player.play(write("low.wav", wave(1, 7999, 16))));
+    EXPECT_FALSE(player.play(write("high.wav", wave(1, 192001, 16))));
+    EXPECT_FALSE(player.play(write("three.wav", wave(3, 22050, 16)))) << "3 channels";
+    EXPECT_FALSE(player.play(write("deep.wav", wave(1, 22050, 24)))) << "24-bit";
+    EXPECT_FALSE(player.play(write("float.wav", wave(1, 22050, 32, 3)))) << "floating point";
+    EXPECT_FALSE(player.play(write("empty.wav", {})));
+    EXPECT_FALSE(player.play(write("garbage.wav", QByteArray(4000, 'x'))));
+    EXPECT_FALSE(player.play(write("cut.wav", wave(1, 22050, 16).left(30)))) << "cut inside the format";
+    EXPECT_FALSE(player.play(folder.filePath("missing.wav")));
+}
+
+TEST_F(WaveFiles, APipeOrAFolderIsTurnedAwayWithoutWaiting) {
+    const QString pipe = folder.filePath("pipe.wav");
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_FALSE(player.play(pipe)) << "returns at once: no writer ever comes";
+
+    ASSERT_TRUE(QDir(folder.path()).mkdir("folder.wav"));
+    EXPECT_FALSE(player.play(folder.filePath("folder.wav")));
+    EXPECT_FALSE(player.play("/dev/zero"));
+}
+
+TEST_F(WaveFiles, AFileThatChangesIsReadAgain) {
+    const QString path = write("Fire.wav", wave(1, 22050, 8));
+    EXPECT_TRUE(player.play(path));
+
+    QFile::resize(path, 20);  // a different size: read again, and now broken
+    EXPECT_FALSE(player.play(path));
+
+    write("Fire.wav", wave(2, 44100, 16));
+    EXPECT_TRUE(player.play(path));
+}
