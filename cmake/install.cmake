@@ -2,10 +2,10 @@
 # executable with its pictures and sounds, where "HS" is kept), a command
 # that starts it, a desktop entry, the Earth icon at every size, AppStream
 # metadata, a manual page, the copyright, the changelog and the replay
-# file type. By default the
-# program directory is lib/vorlane and the command bin/vorlane (for
-# ~/.local); tools/make-deb picks Debian's places for games and has CPack
-# make the package from the same rules.
+# file type. By default the program directory is lib/vorlane and the
+# command bin/vorlane (for ~/.local); tools/make-deb picks Debian's places
+# for games and has CPack make the package from the same rules. CPack
+# refuses a Debian package of the default layout.
 
 set(VORLANE_PROGRAM_DIR lib/vorlane CACHE STRING "Program directory, under the install prefix")
 set(VORLANE_COMMAND_DIR bin CACHE STRING "Folder of the vorlane command, under the install prefix")
@@ -81,4 +81,8 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+# A package of any other layout is refused, with the way to make one.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/cpack-games-layout.cmake.in
+               ${CMAKE_CURRENT_BINARY_DIR}/cpack-games-layout.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/cpack-games-layout.cmake)
 include(CPack)

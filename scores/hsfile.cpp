@@ -2,15 +2,13 @@
 // reading them from a file.
 #include "scores/hsfile.h"
 
-#include <QIODevice>
 #include <QVector>
 
-#include "disk/regularfile.h"
-
 #include <algorithm>
-
 #include <cmath>
 #include <cstring>
+
+#include "disk/regularfile.h"
 
 namespace {
 
@@ -76,8 +74,6 @@ QByteArray encodeHighScore(const QString& name, double score) {
     for (int i = 0; i < ScoreBytes; ++i) bytes[ScoreOffset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
     return bytes;
 }
-
-HighScore readHighScore(QIODevice& file) { return decodeHighScore(file.read(HighScoreBytes)); }
 
 std::optional<QByteArray> readHighScoreBytes(const QString& path) {
     const RegularFile file = readRegularFile(path, HighScoreBytes);

@@ -22,9 +22,6 @@ constexpr int HighScoreBytes = 28;
 HighScore decodeHighScore(const QByteArray& bytes);
 QByteArray encodeHighScore(const QString& name, double score);
 
-class QIODevice;
-// Reads the two records from an open file, never past its end.
-HighScore readHighScore(QIODevice& file);
 // The meaningful bytes of a file, read only when it is a regular file;
 // nothing when there is none or it cannot be read.
 std::optional<QByteArray> readHighScoreBytes(const QString& path);

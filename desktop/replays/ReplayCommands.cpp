@@ -43,9 +43,11 @@ int watchReplay(const QString& path) {
     return QApplication::exec();
 }
 
-int verifyReplayCommand(int argc, char* argv[], const QString& path) {
+int verifyReplayCommand(char* argv[], const QString& path) {
+    // Off screen, whatever window system the command line asked for.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    int programOnly = 1;
+    QGuiApplication app(programOnly, argv);
     const Verdict verdict = verifyReplayFile(path, QCoreApplication::applicationDirPath());
     if (!verdict.note.isEmpty()) complain(verdict.note);
     if (verdict.status == 2)

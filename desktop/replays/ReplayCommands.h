@@ -8,4 +8,4 @@
 // Needs the QApplication.
 int watchReplay(const QString& path);
 // Makes its own application on the offscreen platform.
-int verifyReplayCommand(int argc, char* argv[], const QString& path);
+int verifyReplayCommand(char* argv[], const QString& path);

@@ -5,11 +5,51 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 void say(std::FILE* to, const QString& text) { std::fputs(qPrintable(text), to); }
+
+// Qt's own options, which QApplication takes out of the command line.
+const QStringList ToolkitOptionsWithValue = {
+    QStringLiteral("platform"),   QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),     QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"), QStringLiteral("geometry"),         QStringLiteral("icon"),
+    QStringLiteral("title"),      QStringLiteral("session"),            QStringLiteral("display"),
+    QStringLiteral("name"),       QStringLiteral("style"),              QStringLiteral("stylesheet")};
+const QStringList ToolkitFlags = {QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+                                  QStringLiteral("dograb"), QStringLiteral("sync")};
+const QStringList ToolkitOptionsWithEquals = {QStringLiteral("style="), QStringLiteral("stylesheet="),
+                                              QStringLiteral("qmljsdebugger="), QStringLiteral("dialogs="),
+                                              QStringLiteral("fontengine=")};
+
+// The option's name without its dash or dashes; empty for anything else.
+QString optionName(const QString& argument) {
+    if (argument.startsWith(QLatin1String("--"))) return argument.mid(2);
+    if (argument.startsWith(QLatin1Char('-'))) return argument.mid(1);
+    return {};
+}
+
+// Takes Qt's options out of the arguments, keeping the platform and the
+// display asked for.
+QStringList withoutToolkitOptions(const QStringList& arguments, CommandLine& command) {
+    QStringList rest;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString name = i == 0 ? QString() : optionName(arguments[i]);
+        if (ToolkitOptionsWithValue.contains(name) && i + 1 < arguments.size()) {
+            if (name == QLatin1String("platform")) command.platform = arguments[i + 1];
+            if (name == QLatin1String("display")) command.display = arguments[i + 1];
+            ++i;
+        } else if (!ToolkitFlags.contains(name) &&
+                   std::none_of(ToolkitOptionsWithEquals.begin(), ToolkitOptionsWithEquals.end(),
+                                [&name](const QString& option) { return name.startsWith(option); })) {
+            rest << arguments[i];
+        }
+    }
+    return rest;
+}
 
 // There is no application yet to name the program in the usage.
 QString usage(const QCommandLineParser& parser) {
@@ -39,7 +79,7 @@ CommandLine readCommandLine(int argc, char* argv[]) {
 
     CommandLine command;
     command.mode = CommandLine::Mode::Done;
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(withoutToolkitOptions(arguments, command))) {
         say(stderr, QStringLiteral("vorlane: %1\n\n%2").arg(parser.errorText(), usage(parser)));
         command.status = 2;
         return command;
@@ -54,9 +94,11 @@ CommandLine readCommandLine(int argc, char* argv[]) {
         say(stderr, QStringLiteral("vorlane: one replay at a time\n\n%1").arg(usage(parser)));
         command.status = 2;
     } else if (parser.isSet(verify)) {
-        command = {CommandLine::Mode::Verify, parser.value(verify), 0};
+        command.mode = CommandLine::Mode::Verify;
+        command.file = parser.value(verify);
     } else if (parser.isSet(replay) || !files.isEmpty()) {
-        command = {CommandLine::Mode::Replay, files.isEmpty() ? parser.value(replay) : files.first(), 0};
+        command.mode = CommandLine::Mode::Replay;
+        command.file = files.isEmpty() ? parser.value(replay) : files.first();
     } else {
         command.mode = CommandLine::Mode::Play;
     }

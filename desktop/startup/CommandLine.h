@@ -1,7 +1,9 @@
 // The program's command line: --help, --version, --replay FILE, --verify
 // FILE, or one FILE alone (a file manager opening a replay), which
 // watches it. No argument plays the game. Help and version are printed
-// here; an unknown option prints the usage and ends with status 2.
+// here; an unknown option prints the usage and ends with status 2. Qt's
+// own options (-platform, -display, -style and the rest, with one dash or
+// two) are left to Qt, as in any Qt program.
 #pragma once
 
 #include <QString>
@@ -11,6 +13,9 @@ struct CommandLine {
     Mode mode = Mode::Play;
     QString file;
     int status = 0;  // Done: the program's exit status
+    // Qt's -platform and -display, when given: where the window will open.
+    QString platform;
+    QString display;
 };
 
 CommandLine readCommandLine(int argc, char* argv[]);

@@ -21,9 +21,10 @@ std::string environment(const char* name) {
     return value ? value : "";
 }
 
-bool xDisplayOpens() {
-    if (environment("DISPLAY").empty()) return false;
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+// display: the X server asked for with -display; else $DISPLAY's.
+bool xDisplayOpens(const std::string& display) {
+    if (display.empty() && environment("DISPLAY").empty()) return false;
+    xcb_connection_t* connection = xcb_connect(display.empty() ? nullptr : display.c_str(), nullptr);
     const bool opened = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);
     return opened;
@@ -51,26 +52,20 @@ bool waylandDisplayOpens() {
 }
 
 // One entry of a platform list, "name:options": whether it will start.
-bool platformStarts(std::string_view entry) {
+bool platformStarts(std::string_view entry, const std::string& display) {
     const std::string_view name = entry.substr(0, entry.find(':'));
-    if (name == "xcb") return xDisplayOpens();
+    if (name == "xcb") return xDisplayOpens(display);
     if (name.substr(0, 7) == "wayland") return waylandDisplayOpens();
     return true;
 }
 
-std::string platformAsked(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) return argv[i + 1];
-    return environment("QT_QPA_PLATFORM");
-}
-
-bool displayOpens(const std::string& platforms) {
+bool displayOpens(const std::string& platforms, const std::string& display) {
     if (platforms.empty())
-        return (!environment("WAYLAND_DISPLAY").empty() && waylandDisplayOpens()) || xDisplayOpens();
+        return (!environment("WAYLAND_DISPLAY").empty() && waylandDisplayOpens()) || xDisplayOpens(display);
     std::string_view rest = platforms;
     for (;;) {
         const std::size_t end = rest.find(';');
-        if (platformStarts(rest.substr(0, end))) return true;
+        if (platformStarts(rest.substr(0, end), display)) return true;
         if (end == std::string_view::npos) return false;
         rest.remove_prefix(end + 1);
     }
@@ -78,8 +73,8 @@ bool displayOpens(const std::string& platforms) {
 
 }  // namespace
 
-bool checkGraphicalSession(int argc, char** argv) {
-    if (displayOpens(platformAsked(argc, argv))) return true;
+bool checkGraphicalSession(const std::string& platform, const std::string& display) {
+    if (displayOpens(platform.empty() ? environment("QT_QPA_PLATFORM") : platform, display)) return true;
     std::fputs("Vorlane needs a graphical desktop session: no X11 or Wayland display could be opened.\n", stderr);
     return false;
 }

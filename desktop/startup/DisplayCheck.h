@@ -6,6 +6,9 @@
 // (offscreen, for the tests) is left to Qt.
 #pragma once
 
+#include <string>
+
 // True when Qt will find a display; otherwise prints one line saying the
-// game needs a graphical desktop session and returns false.
-bool checkGraphicalSession(int argc, char** argv);
+// game needs a graphical desktop session and returns false. platform and
+// display: Qt's -platform and -display options, empty when not given.
+bool checkGraphicalSession(const std::string& platform, const std::string& display);

@@ -23,8 +23,8 @@
 int main(int argc, char* argv[]) {
     const CommandLine command = readCommandLine(argc, argv);
     if (command.mode == CommandLine::Mode::Done) return command.status;
-    if (command.mode == CommandLine::Mode::Verify) return verifyReplayCommand(argc, argv, command.file);
-    if (!checkGraphicalSession(argc, argv)) return 1;
+    if (command.mode == CommandLine::Mode::Verify) return verifyReplayCommand(argv, command.file);
+    if (!checkGraphicalSession(command.platform.toStdString(), command.display.toStdString())) return 1;
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     quitOnSignals();

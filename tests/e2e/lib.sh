@@ -147,6 +147,13 @@ start_game() { # [runner...]
     started+=("$game_pid")
 }
 
+# Starts the copy with arguments.
+start_game_with() { # arguments...
+    "$work/bin/vorlane" "$@" >"$work/game.log" 2>&1 &
+    game_pid=$!
+    started+=("$game_pid")
+}
+
 alive() { kill -0 "$game_pid" 2>/dev/null; }
 ended() { ! alive; }
 

@@ -3,7 +3,8 @@
 # lands there: the program directory with its pictures and sounds, the
 # command that starts it, the desktop entry, the icon at every size, the
 # metadata, the manual page, the copyright, and the replay file type that
-# the desktop entry opens.
+# the desktop entry opens. A Debian package of this layout is refused, with
+# the way to make one.
 # Usage: install_test.sh <build folder>
 set -eu
 build=${1:?usage: install_test.sh <build folder>}
@@ -40,4 +41,9 @@ done
 [ -f "$prefix/share/metainfo/invalid.vorlane.Vorlane.metainfo.xml" ] || fail "no AppStream metadata"
 [ -f "$prefix/share/man/man6/vorlane.6.gz" ] || fail "no manual page"
 [ -f "$prefix/share/doc/vorlane/copyright" ] || fail "no copyright file"
-echo "PASS: installed into lib/vorlane, bin, share/applications, icons, metainfo, man, doc and share/mime"
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$prefix/package" >"$prefix/cpack.log" 2>&1 &&
+  fail "CPack made a Debian package of the default layout"
+grep -q 'make the Debian package with tools/make-deb' "$prefix/cpack.log" ||
+  fail "CPack did not point to tools/make-deb: $(cat "$prefix/cpack.log")"
+ls "$prefix/package"/*.deb >/dev/null 2>&1 && fail "a package was left"
+echo "PASS: installed into lib/vorlane, bin, share/applications, icons, metainfo, man, doc and share/mime; cpack -G DEB refused"
