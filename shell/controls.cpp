@@ -1,7 +1,7 @@
 // How the controls change: each change of a shown label or image repaints
 // its old and new rectangle on the surface at once, while a hidden one
-// changes without touching the surface; timers and menu items tell their
-// watcher.
+// changes without touching the surface; timers and menu items tell whoever
+// follows them.
 #include "shell/controls.h"
 
 #include <QPainter>

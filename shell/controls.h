@@ -1,7 +1,7 @@
 // The controls of the game window as small models of what each one holds:
 // labels, picture images, timers and menu items. Labels and images live on
 // the window's one visible surface and repaint it the moment they change;
-// timers and menu items tell whoever watches them (the desktop host) that
+// timers and menu items tell whoever follows them (the desktop host) that
 // they changed, and the host mirrors them.
 #pragma once
 

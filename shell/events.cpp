@@ -1,4 +1,4 @@
-// The one door into the game: each kind of event calls its handler.
+// Dispatching an event: each kind of event calls its handler.
 #include "shell/events.h"
 
 #include "shell/frmVorlane.h"

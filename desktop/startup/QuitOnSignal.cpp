@@ -1,5 +1,5 @@
 // A signal handler may do next to nothing, so it writes one byte into a
-// pipe; the event loop watches the other end and does the quitting.
+// pipe; the event loop listens at the other end and does the quitting.
 #include "desktop/startup/QuitOnSignal.h"
 
 #include <fcntl.h>

@@ -1,5 +1,5 @@
-// The sound player's door: only a regular file holding a PCM wave of one or
-// two channels, 8 or 16 bits and 8000 to 192000 Hz gets through; anything
+// What the sound player lets in: only a regular file holding a PCM wave of
+// one or two channels, 8 or 16 bits and 8000 to 192000 Hz gets through; anything
 // else gives false at once, a pipe and a folder included, and a file that
 // changes is read again.
 #include <gtest/gtest.h>
