@@ -17,9 +17,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "shell/frmVorlane.h"
 #include "desktop/window/DesktopPlatform.h"
 #include "desktop/window/MainWindow.h"
+#include "shell/frmVorlane.h"
 
 namespace {
 

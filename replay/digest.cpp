@@ -5,9 +5,9 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 
+#include "disk/regularfile.h"
 #include "shell/frmVorlane.h"
 #include "shell/picturefile.h"
-#include "disk/regularfile.h"
 
 QByteArray picturesDigest(const QString& programDirectory) {
     QCryptographicHash hash(QCryptographicHash::Sha256);

@@ -10,12 +10,12 @@
 
 #include <memory>
 
+#include "replay/gamerandom.h"
 #include "replay/gamespan.h"
 #include "replay/replay.h"
-#include "shell/highscorestore.h"
 #include "shell/frmVorlane.h"
+#include "shell/highscorestore.h"
 #include "shell/platform.h"
-#include "replay/gamerandom.h"
 
 class Playback : private Platform, private HighScoreStore {
 public:

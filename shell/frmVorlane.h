@@ -11,8 +11,8 @@
 #include <array>
 #include <memory>
 
-#include "shell/highscorestore.h"
 #include "shell/controls.h"
+#include "shell/highscorestore.h"
 #include "shell/numbers.h"
 #include "shell/platform.h"
 #include "shell/surface.h"

@@ -1,8 +1,8 @@
 // The sound layer: whether the machine can play waves at all, playing one
 // wave file by name, releasing media devices, and the rule every cue of
 // the game follows.
-#include "shell/frmVorlane.h"
 #include "disk/regularfile.h"
+#include "shell/frmVorlane.h"
 
 bool frmVorlane::CanPlayWaves() { return platform.waveOutDeviceCount() != 0; }
 

@@ -6,13 +6,13 @@
 
 #include <cstdio>
 
+#include "desktop/replays/ReplayViewer.h"
+#include "desktop/window/DesktopPlatform.h"
+#include "desktop/window/MainWindow.h"
 #include "replay/digest.h"
 #include "replay/format.h"
 #include "replay/playback.h"
 #include "replay/verify.h"
-#include "desktop/replays/ReplayViewer.h"
-#include "desktop/window/DesktopPlatform.h"
-#include "desktop/window/MainWindow.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "shell/platform.h"
-#include "replay/gamerandom.h"
 #include "desktop/sdl/SoundPlayer.h"
+#include "replay/gamerandom.h"
+#include "shell/platform.h"
 
 class SurfaceWidget;
 

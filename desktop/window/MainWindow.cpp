@@ -11,15 +11,15 @@
 
 #include <cmath>
 
-#include "shell/frmVorlane.h"
-#include "desktop/window/DesktopPlatform.h"
+#include "desktop/input/Controllers.h"
 #include "desktop/input/HeldFire.h"
+#include "desktop/window/DesktopPlatform.h"
 #include "desktop/window/KeyCodes.h"
 #include "desktop/window/Pause.h"
 #include "desktop/window/PlayArea.h"
 #include "desktop/window/SurfaceWidget.h"
+#include "shell/frmVorlane.h"
 #include "shell/surface.h"
-#include "desktop/input/Controllers.h"
 
 namespace {
 

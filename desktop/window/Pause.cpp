@@ -7,9 +7,9 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#include "shell/frmVorlane.h"
 #include "desktop/window/DesktopPlatform.h"
 #include "desktop/window/SurfaceWidget.h"
+#include "shell/frmVorlane.h"
 
 Pause::Pause(QWidget& window, const frmVorlane& form, DesktopPlatform& platform, SurfaceWidget& view)
     : QObject(&window), window_(window), form_(form), platform_(platform), view_(view) {

@@ -6,8 +6,8 @@
 
 #include <QWidget>
 
-#include "desktop/input/HeldFire.h"
 #include "desktop/input/Controllers.h"
+#include "desktop/input/HeldFire.h"
 #include "tests/support/GameTest.h"
 
 namespace {
