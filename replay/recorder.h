@@ -1,8 +1,9 @@
 // The recorder behind the window's door: each event is logged and handed
-// to the game, and the game's span is followed as it begins and ends. A game ends at game
-// over, at the next Start, at Exit or when the window closes; then the
-// session up to that moment, with the game's start, score, wave and the
-// play area's fingerprint, goes to the sink that keeps replays.
+// to the game, and the game's span is followed as it begins and ends. A
+// game ends at game over, at the next Start, at Exit or when the window
+// closes; then the session up to that moment, with the game's start,
+// score, wave and the play area's fingerprint, goes to the sink that keeps
+// replays.
 #pragma once
 
 #include <QImage>
