@@ -36,6 +36,7 @@ HeldFire::HeldFire(Deliver deliver, QWidget& window)
 }
 
 void HeldFire::press(int code, int shift) {
+    if (blocked_) return;
     held_.push_back({code, shift});
     timer_.start(delay_);
 }
@@ -73,6 +74,13 @@ void HeldFire::forget(int code, bool all) {
 
 bool HeldFire::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::WindowBlocked:
+        blocked_ = true;
+        releaseAll();
+        break;
+    case QEvent::WindowUnblocked:
+        blocked_ = false;
+        break;
     case QEvent::FocusOut:
     case QEvent::WindowDeactivate:
     case QEvent::Hide:

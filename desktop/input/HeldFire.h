@@ -3,7 +3,8 @@
 // key-down again and again, after the desktop's auto-repeat delay and at
 // its rate, until it is let go. The game launches a new missile on each
 // repeat that finds the last one gone. The repeat stops when the window
-// loses the focus, hides or closes. A key that the desktop does repeat by
+// loses the focus, hides or closes, and when a dialog opens over it: only a
+// new press after the dialog fires again. A key that the desktop does repeat by
 // itself is left to the desktop.
 #pragma once
 
@@ -60,4 +61,5 @@ private:
     QTimer timer_;
     int delay_;
     int interval_;
+    bool blocked_ = false;  // a dialog is open over the window
 };

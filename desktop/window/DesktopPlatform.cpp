@@ -3,12 +3,12 @@
 #include "desktop/window/DesktopPlatform.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScopedValueRollback>
-#include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -73,7 +73,9 @@ void DesktopPlatform::messageBox(const QString& text, const QString& title) {
 }
 
 // The game's one prompt asks for a name of at most 10 characters: the
-// edit box takes no more.
+// edit box takes no more. Told to end while the prompt is open, the
+// program takes what the player has typed so far as the name; only Cancel
+// (or closing the box) answers nothing.
 QString DesktopPlatform::inputBox(const QString& prompt, const QString& title) {
     const QScopedValueRollback<bool> open(dialogOpen_, true);
     // The game breaks its prompt's lines with carriage returns.
@@ -84,21 +86,48 @@ QString DesktopPlatform::inputBox(const QString& prompt, const QString& title) {
     dialog.setLabelText(lines);
     dialog.setInputMode(QInputDialog::TextInput);
     if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMaxLength(NameLength);
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    bool cancelled = false;
+    QObject::connect(&dialog, &QDialog::rejected, [&cancelled] { cancelled = true; });
+    dialog.exec();
+    return cancelled ? QString() : dialog.textValue();
 }
 
-// A pause is for the player to watch the window. The wave set up at load
-// pauses before the window is first shown, when there is nothing to watch:
-// waiting then would only keep the window from opening.
+// A pause is for the player to watch the window, which goes on repainting,
+// moving, resizing and pausing meanwhile; the window's door keeps the game
+// itself still. Time spent paused does not count. The window closed or a
+// quit signal during the pause ends the program at once: the game must not
+// go on without its window. The wave set up at load pauses before the
+// window is first shown, when there is nothing to watch: waiting then would
+// only keep the window from opening.
 void DesktopPlatform::hold(int milliseconds) {
     if (!view_ || !view_->isVisible()) return;
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        present();
-        const qint64 left = milliseconds - clock.elapsed();
-        if (left <= 0) return;
-        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 10)));
+    present();
+    QEventLoop loop;
+    QTimer clock;
+    clock.setSingleShot(true);
+    clock.setTimerType(Qt::PreciseTimer);
+    bool over = false;
+    QObject::connect(&clock, &QTimer::timeout, [&] {
+        over = true;
+        loop.quit();
+    });
+    holdClock_ = &clock;
+    holdLeft_ = milliseconds;
+    if (!paused_) clock.start(milliseconds);
+    loop.exec();
+    holdClock_ = nullptr;
+    if (!over) endProgram(0);
+}
+
+void DesktopPlatform::setPaused(bool paused) {
+    paused_ = paused;
+    sound_.setPaused(paused);
+    if (!holdClock_) return;
+    if (paused) {
+        holdLeft_ = std::max(0, holdClock_->remainingTime());
+        holdClock_->stop();
+    } else {
+        holdClock_->start(holdLeft_);
     }
 }
 
@@ -107,6 +136,7 @@ void DesktopPlatform::present() {
 }
 
 void DesktopPlatform::endProgram(int exitStatus) {
+    if (beforeEnd_) beforeEnd_();
     std::fflush(nullptr);
     ::_exit(exitStatus);
 }

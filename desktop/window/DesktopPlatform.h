@@ -1,15 +1,17 @@
 // The world outside the game window on the Linux desktop: a random number
 // generator seeded once, the folder of the executable, sound through
-// SDL2_mixer, modal Qt dialogs, blocking pauses that keep the window
-// painted, and the immediate end of the program.
+// SDL2_mixer, modal Qt dialogs, blocking pauses during which the window
+// goes on answering, and the immediate end of the program.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "desktop/sdl/SoundPlayer.h"
 #include "replay/gamerandom.h"
 #include "shell/platform.h"
 
+class QTimer;
 class SurfaceWidget;
 
 class DesktopPlatform : public Platform {
@@ -22,8 +24,12 @@ public:
     // True while a message box or an input box is open: the game's timers
     // must not tick then.
     bool dialogOpen() const { return dialogOpen_; }
-    // Silences the sound while the game is paused.
-    void setSoundPaused(bool paused) { sound_.setPaused(paused); }
+    // While the game is paused its sound is silent and a blocking pause
+    // stops counting.
+    void setPaused(bool paused);
+    // What must be done before the program ends at once (replays still
+    // being written).
+    void beforeEnd(std::function<void()> finish) { beforeEnd_ = std::move(finish); }
     // Where the random numbers of this run started: a recording keeps it.
     std::uint32_t seed() const { return random_.seed(); }
 
@@ -45,4 +51,9 @@ private:
     SoundPlayer sound_;
     SurfaceWidget* view_ = nullptr;
     bool dialogOpen_ = false;
+    bool paused_ = false;
+    // The clock of the blocking pause going on, if any.
+    QTimer* holdClock_ = nullptr;
+    int holdLeft_ = 0;
+    std::function<void()> beforeEnd_;
 };

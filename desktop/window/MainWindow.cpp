@@ -3,6 +3,7 @@
 // and the pause.
 #include "desktop/window/MainWindow.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QProxyStyle>
@@ -41,13 +42,10 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
       platform_(platform),
       view_(new SurfaceWidget(form.surface, this)),
       bar_(new QMenuBar(this)),
-      pause_(new Pause(*this, form, platform, *view_)),
-      heldFire_(new HeldFire([this](const GameEvent& event) { deliver(event); }, *this)),
-      // A pad, like the keyboard, cannot reach the game under a dialog.
-      controllers_(new Controllers(
-          [this](const GameEvent& event) {
-              if (!platform_.dialogOpen()) deliver(event);
-          },
+      door_([this](const GameEvent& event) { enter(event); }, [this] { return platform_.dialogOpen(); }),
+      pause_(new Pause(*this, form, platform, *view_, door_)),
+      heldFire_(new HeldFire([this](const GameEvent& event) { door_.deliver(event); }, *this)),
+      controllers_(new Controllers([this](const GameEvent& event) { door_.deliver(event); },
           {[this](int code, int shift) { heldFire_->press(code, shift); },
            [this](int code) { heldFire_->release(code); }},
           this)) {
@@ -60,7 +58,13 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
     style->setParent(bar_);
     bar_->setStyle(style);
     platform_.attach(*view_);
-    connect(view_, &SurfaceWidget::doubleClicked, this, [this] { deliver(GameEvent::doubleClick()); });
+    connect(view_, &SurfaceWidget::doubleClicked, this, [this] { door_.deliver(GameEvent::doubleClick()); });
+    // A key let go under a dialog reaches the dialog, and one let go in
+    // another program reaches nobody: the door hears of both.
+    qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive) door_.releaseAll();
+    });
     buildMenus();
     // The menu bar lies over a strip of its own height at the top, which the
     // play area keeps clear whether the bar is shown or not: showing and
@@ -111,8 +115,7 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::onPause(std::function<void(bool)> changed) { pause_->onChange(std::move(changed)); }
 
-void MainWindow::deliver(const GameEvent& event) {
-    if (pause_->active()) return;
+void MainWindow::enter(const GameEvent& event) {
     if (behindDoor_)
         behindDoor_(event);
     else
@@ -149,7 +152,7 @@ void MainWindow::buildMenus() {
             // Qt takes the mark off a checked item on a click by itself; the
             // game decides it, so the item is mirrored again afterwards.
             connect(action, &QAction::triggered, this, [this, action, item, m, i] {
-                deliver(GameEvent::menuCommand(m, i));
+                door_.deliver(GameEvent::menuCommand(m, i));
                 mirrorItem(action, *item);
             });
             item->onChange([this, action, item] { mirrorItem(action, *item); });
@@ -176,11 +179,9 @@ void MainWindow::showBarWithMenus() {
 void MainWindow::driveTimer(Timer& timer, int number) {
     auto* clock = new QTimer(this);
     clock->setTimerType(Qt::PreciseTimer);
-    // Nothing of the game runs while a dialog is open or after the window
-    // has closed.
+    // Nothing of the game runs after the window has closed.
     connect(clock, &QTimer::timeout, this, [this, number] {
-        if (platform_.dialogOpen() || !isVisible()) return;
-        deliver(GameEvent::tick(number));
+        if (isVisible()) door_.deliver(GameEvent::tick(number));
     });
     // Any change of the interval or of enabled starts the count again.
     auto follow = [clock, &timer] {
@@ -206,7 +207,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const GameKey key = gameKey(*event);
-    deliver(GameEvent::keyDown(key.code, key.shift));
+    door_.deliver(GameEvent::keyDown(key.code, key.shift));
     if (!HeldFire::isFireKey(key.code)) return;
     if (event->isAutoRepeat())
         heldFire_->repeatedByDesktop(key.code);
@@ -219,5 +220,13 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat() || hostKey(*event)) return;
     const GameKey key = gameKey(*event);
     if (HeldFire::isFireKey(key.code)) heldFire_->release(key.code);
-    deliver(GameEvent::keyUp(key.code, key.shift));
+    door_.deliver(GameEvent::keyUp(key.code, key.shift));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease && platform_.dialogOpen()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat() && !hostKey(*key)) door_.deliver(GameEvent::keyUp(gameKey(*key).code, 0));
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

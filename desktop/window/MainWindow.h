@@ -1,15 +1,17 @@
 // The game's main window on the desktop: the surface widget as the client
 // area, which the player may size freely or make fullscreen (F11), the menu
 // bar kept in step with the game's menu items, a precise QTimer for each of
-// the game's timers, and the keys, the double-click and the menu clicks
-// passed to the game's handlers unless the game is paused (Pause). After
-// each event it shows the part of the surface the game changed.
+// the game's timers, and the keys, the pads, the double-click and the menu
+// clicks passed to the game's handlers through one door, which holds them
+// back while the game is paused (Pause), busy or under a dialog. After each
+// event it shows the part of the surface the game changed.
 #pragma once
 
 #include <QMainWindow>
 
 #include <functional>
 
+#include "desktop/window/Door.h"
 #include "shell/events.h"
 
 class Controllers;
@@ -42,6 +44,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     // Tab is a key for the game, not a move of the focus.
@@ -54,15 +57,15 @@ private:
     QSize openingSize() const;
     static bool hostKey(const QKeyEvent& event);
     void driveTimer(Timer& timer, int number);
-    // The door: the one place where the window's events reach the game.
-    // It hands the event on and shows what the game changed. While the
-    // game is paused nothing passes.
-    void deliver(const GameEvent& event);
+    // What the door lets in goes to the game, and the window shows what
+    // the game changed.
+    void enter(const GameEvent& event);
 
     frmVorlane& form_;
     DesktopPlatform& platform_;
     SurfaceWidget* view_;
     QMenuBar* bar_;
+    Door door_;
     Pause* pause_;
     int barHeight_ = 0;
     std::function<void(const GameEvent&)> behindDoor_;

@@ -8,11 +8,12 @@
 #include <QWidget>
 
 #include "desktop/window/DesktopPlatform.h"
+#include "desktop/window/Door.h"
 #include "desktop/window/SurfaceWidget.h"
 #include "shell/frmVorlane.h"
 
-Pause::Pause(QWidget& window, const frmVorlane& form, DesktopPlatform& platform, SurfaceWidget& view)
-    : QObject(&window), window_(window), form_(form), platform_(platform), view_(view) {
+Pause::Pause(QWidget& window, const frmVorlane& form, DesktopPlatform& platform, SurfaceWidget& view, Door& door)
+    : QObject(&window), window_(window), form_(form), platform_(platform), view_(view), door_(door) {
     window_.installEventFilter(this);
     // The program is active while any of its windows has the keyboard: the
     // About box and the name prompt are not "away".
@@ -40,7 +41,8 @@ void Pause::change(bool byKey, bool away) {
     byKey_ = byKey;
     away_ = away;
     if (active() == was) return;
-    platform_.setSoundPaused(active());
+    platform_.setPaused(active());
     view_.setPaused(active());
+    door_.setPaused(active());
     if (changed_) changed_(active());
 }

@@ -4,8 +4,9 @@
 // another program, and goes on when the player comes back, unless the key
 // paused it. The attract display never pauses by itself, and a program that
 // has not had the keyboard yet is not away. While paused the sound is
-// silent and the play area shows a still picture under a "PAUSED" sign;
-// the window lets no event through to the game.
+// silent, a blocking pause of the game stops counting, the play area shows
+// a still picture under a "PAUSED" sign, and the window's door keeps every
+// new key, command and tick from the game.
 #pragma once
 
 #include <QObject>
@@ -13,13 +14,14 @@
 #include <functional>
 
 class DesktopPlatform;
+class Door;
 class QWidget;
 class SurfaceWidget;
 class frmVorlane;
 
 class Pause : public QObject {
 public:
-    Pause(QWidget& window, const frmVorlane& form, DesktopPlatform& platform, SurfaceWidget& view);
+    Pause(QWidget& window, const frmVorlane& form, DesktopPlatform& platform, SurfaceWidget& view, Door& door);
 
     bool active() const { return byKey_ || away_; }
     // The Pause key.
@@ -38,6 +40,7 @@ private:
     const frmVorlane& form_;
     DesktopPlatform& platform_;
     SurfaceWidget& view_;
+    Door& door_;
     bool byKey_ = false;
     bool away_ = false;
     bool hadKeyboard_ = false;
