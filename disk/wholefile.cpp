@@ -7,7 +7,9 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -19,6 +21,10 @@ namespace {
 // digits.
 constexpr char TemporaryInfix[] = ".new-";
 constexpr int RandomLetters = 6;
+
+// How long another writer's lock is waited for, and how often it is tried.
+constexpr auto LockPatience = std::chrono::milliseconds(200);
+constexpr auto LockRetry = std::chrono::milliseconds(2);
 
 QString randomLetters() {
     static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -64,12 +70,14 @@ bool writeAll(int fd, const QByteArray& bytes) {
 FolderLock::FolderLock(const QString& folder) {
     fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd_ < 0) return;
-    int locked;
-    do locked = ::flock(fd_, LOCK_EX);
-    while (locked != 0 && errno == EINTR);
-    if (locked != 0) {
-        ::close(fd_);
-        fd_ = -1;
+    const auto deadline = std::chrono::steady_clock::now() + LockPatience;
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
+            ::close(fd_);
+            fd_ = -1;
+            return;
+        }
+        std::this_thread::sleep_for(LockRetry);
     }
 }
 

@@ -9,7 +9,10 @@
 #include <QByteArray>
 #include <QString>
 
-// Holds an exclusive lock on a folder for as long as it lives.
+// Holds an exclusive lock on a folder for as long as it lives. Another
+// writer's lock is waited for 200 ms at the most, so that a writer stopped
+// or stuck while holding it never holds up the game: the lock is then not
+// held.
 class FolderLock {
 public:
     explicit FolderLock(const QString& folder);

@@ -4,19 +4,47 @@
 // write to (a package installed under /usr) it lives in the player's data
 // folder, made at the first write; until then the "HS" beside the program,
 // if any, is read as the high score.
+//
+// A new high score is written on a worker thread, so that a slow disk or
+// another copy of the game holding the folder's lock never holds up the
+// game. Until the record is on disk the store keeps it: read() gives it
+// whenever the file holds a lower score or none that can be read, so a
+// record the disk refused (full, read-only, locked) stays the high score
+// for the whole session. Such a record is tried again at the next read or
+// write, that is at the next game over. A higher score on disk, from
+// another copy of the game, wins.
 #pragma once
+
+#include <chrono>
+#include <memory>
+#include <thread>
 
 #include "shell/highscorestore.h"
 
 class HighScoreFileStore : public HighScoreStore {
 public:
     // path: "HS" in the program's folder.
-    explicit HighScoreFileStore(QString path) : path_(std::move(path)) {}
+    explicit HighScoreFileStore(QString path);
+    // Gives a record not yet on disk one last try, and waits up to two
+    // seconds for it.
+    ~HighScoreFileStore() override;
+    HighScoreFileStore(const HighScoreFileStore&) = delete;
+    HighScoreFileStore& operator=(const HighScoreFileStore&) = delete;
+
     std::optional<QByteArray> read() override;
+    // Takes the record and returns at once; false only when the store
+    // already holds a higher record it has not written yet.
     bool write(const QString& name, double score) override;
     // The file a new high score is written to now.
     QString writtenFile() const;
+    // Waits at most that long for the write in flight; true when none is.
+    bool waitForWrite(std::chrono::milliseconds longest);
 
 private:
+    struct Unwritten;
+    void writeInBackground();
+
     QString path_;
+    std::shared_ptr<Unwritten> unwritten_;  // shared with the worker
+    std::thread worker_;
 };

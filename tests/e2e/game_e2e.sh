@@ -65,7 +65,7 @@ poll 6 heard "$work/sound.raw" || fail "the shot's cue was not heard"
 end_with_new_high_score "Lilli_Tillikum" BackSpace
 
 hs="$work/bin/HS"
-[ -f "$hs" ] || fail "no HS beside the program"
+poll 3 test -f "$hs" || fail "no HS beside the program"
 length=$(od -A n -t u2 -N 2 "$hs" | tr -d ' ')
 name=$(dd if="$hs" bs=1 skip=2 count="$length" 2>/dev/null)
 score=$(od -A n -t f8 -j 20 -N 8 "$hs" | tr -d ' ')

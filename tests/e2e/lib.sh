@@ -140,6 +140,21 @@ install_program() { # exe [file to leave out...]
     for file in "$@"; do rm -f "$work/bin/$file"; done
 }
 
+# Writes an "HS" of 10 points by "OLD".
+old_high_score() { # file
+    {
+        printf '\003\000OLD'
+        head -c 15 /dev/zero
+        printf '\000\000\000\000\000\000\044\100'  # 10.0
+    } >"$1"
+}
+
+# The first bytes of a file are a record of a name: its length, then the
+# name.
+holds_name() { # file name
+    cmp -s -n $((2 + ${#2})) "$1" <(printf "\\$(printf %03o ${#2})\\000%s" "$2")
+}
+
 # Starts the copy, behind an optional runner (setpriv ...).
 start_game() { # [runner...]
     "$@" "$work/bin/vorlane" >"$work/game.log" 2>&1 &

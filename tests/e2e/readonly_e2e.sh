@@ -17,11 +17,7 @@ source "$here/lib.sh"
 exe=${1:?usage: readonly_e2e.sh path/to/vorlane}
 start_display -ac
 install_program "$exe"
-{
-    printf '\003\000OLD'
-    head -c 15 /dev/zero
-    printf '\000\000\000\000\000\000\044\100'  # 10.0
-} >"$work/bin/HS"
+old_high_score "$work/bin/HS"
 chmod -R a-w "$work/bin"
 
 mkdir -m 700 "$work/player"
@@ -48,7 +44,7 @@ poll 3 name_shown "$before" || fail "the status line does not show the name: tex
 kept=$(high_end "$work/name.png")
 [ "$(ls -A "$work/bin" | grep -c '^HS')" = 1 ] || fail "a file was written into the read-only folder: $(ls -A "$work/bin" | grep '^HS' | tr '\n' ' ')"
 [ -f "$data/vorlane/HS" ] || fail "no HS in the player's data folder"
-[ "$(head -c 8 "$data/vorlane/HS")" = "$(printf '\006\000Nobody')" ] || fail "the player's HS does not hold the name"
+holds_name "$data/vorlane/HS" Nobody || fail "the player's HS does not hold the name"
 exit_by_menu "the first run"
 
 start_game "${runner[@]}"

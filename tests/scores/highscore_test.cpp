@@ -3,13 +3,34 @@
 #include <QDir>
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "scores/hsfile.h"
+#include "scores/hsfilestore.h"
 #include "tests/support/GameTest.h"
+
+// Another copy of the game holding the lock on a folder, stuck mid-write.
+class HeldLock {
+public:
+    explicit HeldLock(const QString& folder)
+        : fd_(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        EXPECT_EQ(::flock(fd_, LOCK_EX | LOCK_NB), 0);
+    }
+    ~HeldLock() { ::close(fd_); }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+
+private:
+    int fd_;
+};
 
 class HighScoreTest : public GameTest {
 protected:
+    HighScoreTest() { form->highScores = &store; }
+
     // Ends the attract display's wave with a new high score pending.
     void passTheHighScore(double score) {
         form->dblScore = form->dblHighScore = score;
@@ -19,7 +40,13 @@ protected:
     // The holder and the high score, as the game keeps them and as the file "HS" does.
     static QString text(const HighScore& high) { return high.name + ' ' + QString::number(high.score); }
     QString held() const { return text({form->strHighName, form->dblHighScore}); }
-    QString stored() const { return text(readHighScoreFile(platform.path(QStringLiteral("HS")))); }
+    // "HS" once the write in flight, if any, is over.
+    QString stored() {
+        EXPECT_TRUE(store.waitForWrite(std::chrono::seconds(5)));
+        return text(readHighScoreFile(platform.path(QStringLiteral("HS"))));
+    }
+
+    HighScoreFileStore store{platform.path(QStringLiteral("HS"))};
 };
 
 TEST_F(HighScoreTest, TheStoredHighScoreIsReadAfterAGameWithoutANewOneAndANewOneTheFileCannotTakeStaysInMemory) {
@@ -43,6 +70,32 @@ TEST_F(HighScoreTest, TheStoredHighScoreIsReadAfterAGameWithoutANewOneAndANewOne
     form->ResetGame();  // the next game's end reads no file: the high score in memory stands
     EXPECT_EQ(held(), "BO 1500");
     EXPECT_TRUE(platform.messages.isEmpty() && form->intGameState == 1) << "no error, and the attract display goes on";
+}
+
+TEST_F(HighScoreTest, ANewHighScoreTheDiskRefusesStaysOverTheOlderFileAndIsWrittenAtTheNextGameOver) {
+    ASSERT_EQ(writeHighScoreFile(platform.path(QStringLiteral("HS")), QStringLiteral("OLD"), 10),
+              HighScoreWrite::Written);
+    load();
+    {
+        const HeldLock otherCopy(platform.programDirectory());
+        passTheHighScore(950);
+        platform.answers.push_back(QStringLiteral("ACE"));
+        form->ResetGame();  // returns while the other copy holds the lock
+        EXPECT_EQ(QStringList({held(), stored()}), QStringList({"ACE 950", "OLD 10"}))
+            << "the lock is given up on after a moment, not waited for without end";
+        form->ResetGame();
+        EXPECT_EQ(QStringList({held(), stored()}), QStringList({"ACE 950", "OLD 10"}))
+            << "the next game over still shows the new record, not the old file";
+    }
+    EXPECT_EQ(stored(), "OLD 10") << "nothing is tried between game overs";
+    form->ResetGame();
+    EXPECT_EQ(QStringList({held(), stored()}), QStringList({"ACE 950", "ACE 950"}));
+
+    ASSERT_EQ(writeHighScoreFile(platform.path(QStringLiteral("HS")), QStringLiteral("BO"), 1200),
+              HighScoreWrite::Written);  // another copy of the game
+    form->ResetGame();
+    EXPECT_EQ(held(), "BO 1200") << "a higher score on disk wins";
+    EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(HighScoreTest, AnEmptyFileReadsAsNoHighScoreAndAPipeIsNoFileAtAll) {

@@ -9,6 +9,8 @@
 
 #include <limits>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 #include "scores/hsfile.h"
@@ -70,6 +72,19 @@ TEST(HighScoreFile, WritingReplacesTheFileWholeAndNeverWritesThroughAPlantedLink
     EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("ACE"), 950), HighScoreWrite::Written);
     EXPECT_EQ(contents(victim), "precious");
     EXPECT_EQ(readHighScoreFile(path).name, QStringLiteral("ACE"));
+}
+
+TEST(HighScoreFile, AFolderAnotherWriterHoldsLockedIsWaitedForAMomentOnlyAndTheWriteFails) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("HS"));
+    ASSERT_EQ(writeHighScoreFile(path, QStringLiteral("OLD"), 10), HighScoreWrite::Written);
+    const int otherCopy = ::open(QFile::encodeName(folder.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(otherCopy, LOCK_EX), 0);  // stuck mid-write
+
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("NEW"), 20), HighScoreWrite::Failed);
+    EXPECT_EQ(readHighScoreFile(path).name, QStringLiteral("OLD"));
+    ::close(otherCopy);
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("NEW"), 20), HighScoreWrite::Written);
 }
 
 TEST(HighScoreFile, AHigherScoreStoredMeanwhileStaysAndAFileThatCannotBeReadIsNeverWrittenOver) {

@@ -1,9 +1,10 @@
 // Where the desktop program keeps "HS": beside the program while its folder
-// can be written, in the player's data folder when it cannot. The player is
-// played by "nobody" when the tests run as root, for whom no folder is
-// closed.
+// can be written, in the player's data folder when it cannot; and a new
+// record kept in memory until the disk takes it. The player is played by
+// "nobody" when the tests run as root, for whom no folder is closed.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -38,16 +39,46 @@ void giveToPlayer(const QString& path) {
 
 QString name(const std::optional<QByteArray>& bytes) { return bytes ? decodeHighScore(*bytes).name : "(nothing)"; }
 
+// Long enough for any write here, which gives up on a held lock after 200 ms.
+constexpr std::chrono::seconds Moment(5);
+
 }  // namespace
 
 TEST(HighScoreStore, AWritableProgramFolderKeepsHSBesideTheProgramAndAFolderWithoutAFileReadsNothing) {
     QTemporaryDir program;
-    HighScoreFileStore store(program.filePath(QStringLiteral("HS")));
+    const QString hs = program.filePath(QStringLiteral("HS"));
+    HighScoreFileStore store(hs);
     EXPECT_FALSE(store.read()) << "no file: the game keeps what it holds";
-    EXPECT_EQ(store.writtenFile(), program.filePath(QStringLiteral("HS")));
+    EXPECT_EQ(store.writtenFile(), hs);
     EXPECT_TRUE(store.write(QStringLiteral("ACE"), 950));
+    EXPECT_EQ(name(store.read()), "ACE") << "at once, on disk yet or not";
+    ASSERT_TRUE(store.waitForWrite(Moment));
+    EXPECT_EQ(readHighScoreFile(hs).name, "ACE");
+    store.write(QStringLiteral("BO"), 900);
+    ASSERT_TRUE(store.waitForWrite(Moment));
+    EXPECT_EQ(name(store.read()), "ACE") << "a lower score is not kept";
+}
+
+TEST(HighScoreStore, AnUnreadableFileLeavesTheRecordInMemoryAndAHigherRecordWinsOverOneInFlight) {
+    QTemporaryDir program;
+    const QString hs = program.filePath(QStringLiteral("HS"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(hs).constData(), 0644), 0);  // never written over
+    HighScoreFileStore store(hs);
+    EXPECT_TRUE(store.write(QStringLiteral("ACE"), 950));
+    EXPECT_FALSE(store.write(QStringLiteral("BO"), 900)) << "the higher record in memory stays";
     EXPECT_EQ(name(store.read()), "ACE");
-    EXPECT_FALSE(store.write(QStringLiteral("BO"), 900)) << "a lower score is not kept";
+    ASSERT_TRUE(store.waitForWrite(Moment));
+    EXPECT_FALSE(QFileInfo(hs).isFile());
+    EXPECT_EQ(name(store.read()), "ACE");
+
+    ASSERT_TRUE(store.waitForWrite(Moment));
+    ASSERT_TRUE(QFile::remove(hs));
+    EXPECT_TRUE(store.write(QStringLiteral("CY"), 1200));
+    EXPECT_TRUE(store.write(QStringLiteral("DI"), 1300)) << "while CY may be in flight";
+    EXPECT_FALSE(store.write(QStringLiteral("EV"), 1250));
+    EXPECT_EQ(name(store.read()), "DI");
+    ASSERT_TRUE(store.waitForWrite(Moment));
+    EXPECT_EQ(readHighScoreFile(hs).name, "DI");
 }
 
 TEST(HighScoreStore, AnInstalledGameReadsTheProgramFoldersHSUntilThePlayersOwnIsWritten) {

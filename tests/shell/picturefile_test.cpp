@@ -1,0 +1,52 @@
+// Reading a picture beside the program: a whole one loads as it was drawn,
+// and one cut short, to half or by a single byte, is refused like any
+// damaged picture.
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "shell/picturefile.h"
+
+namespace {
+
+// The picture read from the first bytes of a file.
+QImage cutTo(const QString& path, const QByteArray& bytes, qsizetype length) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes.left(length)) == length);
+    file.close();
+    return readPictureFile(path);
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST(PictureFile, EachPictureLoadsWholeAndIsRefusedCutToHalfOrOneByteShort) {
+    QTemporaryDir folder;
+    for (const char* name : {"ship.bmp", "base.bmp", "Mother.bmp", "invader.bmp", "invader1.bmp", "invexpl.bmp"}) {
+        const QString drawn = QString(VORLANE_BIN_DIR) + '/' + name, copy = folder.filePath(name);
+        const QByteArray bytes = contents(drawn);
+        ASSERT_FALSE(bytes.isEmpty()) << name;
+        EXPECT_EQ(cutTo(copy, bytes, bytes.size()), QImage(drawn)) << name;
+        EXPECT_TRUE(cutTo(copy, bytes, bytes.size() / 2).isNull()) << name;
+        EXPECT_TRUE(cutTo(copy, bytes, bytes.size() - 1).isNull()) << name;
+    }
+}
+
+TEST(PictureFile, ABitmapWithAColourTableIsMeasuredFromWhereItsPixelsStart) {
+    QTemporaryDir folder;
+    QImage indexed(13, 7, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(0, 0, 0), qRgb(255, 0, 0)});
+    indexed.fill(1);
+    const QString path = folder.filePath(QStringLiteral("palette.bmp"));
+    ASSERT_TRUE(indexed.save(path, "BMP"));
+    const QByteArray bytes = contents(path);
+
+    EXPECT_EQ(cutTo(path, bytes, bytes.size()).pixel(12, 6), qRgb(255, 0, 0));
+    EXPECT_TRUE(cutTo(path, bytes, bytes.size() - 1).isNull());
+}
