@@ -14,6 +14,10 @@
 
 #include "disk/regularfile.h"
 
+// The format every cue is played in: 44100 Hz, 16-bit stereo.
+constexpr int deviceRate = 44100;
+constexpr int deviceChannels = 2;
+
 struct WaveFile {
     int channels = 0;
     int rate = 0;
