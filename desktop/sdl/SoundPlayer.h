@@ -27,9 +27,9 @@ public:
     // within 200 ms of the SDL thread's start.
     int deviceCount();
     // Stops the cue that is playing and starts the WAV file at path. A file
-    // that is missing, unreadable, not a regular file or not a PCM wave of
-    // the accepted kind plays nothing and gives false, leaving the playing
-    // cue alone.
+    // that is missing, unreadable, not a regular file, not a PCM wave of
+    // the accepted kind or longer than 10 seconds plays nothing and gives
+    // false, leaving the playing cue alone.
     bool play(const QString& path);
     // Silences every cue while paused; they go on where they were after.
     void setPaused(bool paused);
