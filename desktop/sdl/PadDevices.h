@@ -37,7 +37,6 @@ public:
     // Takes in the pads plugged and pulled since the last poll, telling
     // pulled() of each pad gone, then read() of every pad there.
     void poll(const std::function<void(int id)>& pulled, const std::function<void(int id, const PadReading&)>& read);
-    bool ready() const { return ready_; }
     int count() const { return static_cast<int>(pads_.size()); }
 
 private:
