@@ -1,6 +1,9 @@
-// Game controllers: each pad's reading after a poll, compared with what the
-// pad held before, and every change delivered as a key-down or key-up.
+// Game controllers: each pad's reading as the SDL thread posts it, compared
+// with what the pad held before, and every change delivered as a key-down
+// or key-up.
 #include "desktop/input/Controllers.h"
+
+#include "desktop/sdl/SdlThread.h"
 
 namespace {
 
@@ -13,7 +16,6 @@ constexpr int ctrlMask = 2;
 constexpr int otherKey = 255;
 // The stick steers once pushed past half way.
 constexpr int stickPush = 16384;
-constexpr int pollMilliseconds = 8;
 
 int arrow(int steer) {
     return steer < 0 ? leftKey : rightKey;
@@ -22,20 +24,23 @@ int arrow(int steer) {
 }  // namespace
 
 Controllers::Controllers(Deliver deliver, Repeater fire, QObject* parent)
-    : QObject(parent), deliver_(std::move(deliver)), fire_(std::move(fire)) {
-    if (!devices_.ready()) return;
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &Controllers::poll);
-    timer_.start(pollMilliseconds);
+    : QObject(parent), deliver_(std::move(deliver)), fire_(std::move(fire)), sdl_(SdlThread::share()) {
+    sdl_->listen(this, [this](int id, const std::optional<PadReading>& reading) { padChanged(id, reading); });
 }
 
-void Controllers::poll() {
-    devices_.poll(
-        [this](int id) {
-            change(held_[id], {});
-            held_.erase(id);
-        },
-        [this](int id, const PadReading& pad) { change(held_[id], keysOf(pad)); });
+Controllers::~Controllers() {
+    sdl_->listen(nullptr, {});
+}
+
+void Controllers::padChanged(int id, const std::optional<PadReading>& reading) {
+    if (reading) {
+        change(held_[id], keysOf(*reading));
+        return;
+    }
+    const auto pad = held_.find(id);
+    if (pad == held_.end()) return;
+    change(pad->second, {});
+    held_.erase(pad);
 }
 
 Controllers::Keys Controllers::keysOf(const PadReading& pad) {

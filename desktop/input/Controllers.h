@@ -3,18 +3,21 @@
 // buttons fire as a held Ctrl (17 with mask 2, repeating while held),
 // Start is Enter (13) and Back a key with no code of its own (255), which
 // shows the keys help line. Pads plugged in while the game runs work at
-// once; one pulled out lets go of whatever it held. The pads are polled
-// from a timer on the window's thread.
+// once; one pulled out lets go of whatever it held. The SDL thread reads
+// the pads and posts what changed; the keys go out on the window's thread.
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 
 #include "desktop/sdl/PadDevices.h"
 #include "shell/events.h"
+
+class SdlThread;
 
 class Controllers : public QObject {
     Q_OBJECT
@@ -30,11 +33,10 @@ public:
 
     // Keys go out through deliver; fire buttons repeat through fire.
     Controllers(Deliver deliver, Repeater fire, QObject* parent = nullptr);
+    ~Controllers() override;
 
-    // Takes in plugged and pulled pads and delivers the keys of what
-    // changed; the timer calls it every few milliseconds.
-    void poll();
-    int count() const { return devices_.count(); }
+    // The pads plugged in, as far as the window's thread has heard.
+    int count() const { return static_cast<int>(held_.size()); }
 
 private:
     // What a pad holds, as the game's keys.
@@ -45,12 +47,13 @@ private:
         bool back = false;
     };
 
+    // A pad's new reading, or nothing when it was pulled out.
+    void padChanged(int id, const std::optional<PadReading>& reading);
     static Keys keysOf(const PadReading& pad);
     void change(Keys& held, const Keys& now);
 
     Deliver deliver_;
     Repeater fire_;
-    PadDevices devices_;
     std::map<int, Keys> held_;
-    QTimer timer_;
+    std::shared_ptr<SdlThread> sdl_;
 };

@@ -6,9 +6,7 @@
 #include <algorithm>
 
 PadDevices::PadDevices() {
-    // The pads start on their own, apart from the sound, so that either
-    // works without the other. SIGINT and SIGTERM keep ending the program.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Pads found at start come in as plugged at the first poll.
     ready_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
 }
 
@@ -21,8 +19,11 @@ PadDevices::~PadDevices() {
 void PadDevices::poll(const std::function<void(int id)>& pulled,
                       const std::function<void(int id, const PadReading&)>& read) {
     if (!ready_) return;
+    // One look at the devices, then every event it brought; the pads'
+    // button and stick events go unread, as the pads are read whole below.
+    SDL_PumpEvents();
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
         if (event.type == SDL_CONTROLLERDEVICEADDED) plugged(event.cdevice.which);
         if (event.type != SDL_CONTROLLERDEVICEREMOVED) continue;
         const int id = event.cdevice.which;

@@ -8,8 +8,17 @@
 
 namespace {
 
-// The game's cues are a few seconds long; a larger file is not one of them.
-constexpr qint64 largestFile = 64 * 1024 * 1024;
+constexpr std::uint32_t lowestRate = 8000;
+constexpr std::uint32_t highestRate = 192000;
+// The longest cue at the highest rate in 16-bit stereo, with room for the
+// chunks around its samples; a larger file is not a cue that may play.
+constexpr qint64 largestFile = qint64{longestCueSeconds} * highestRate * 4 + 64 * 1024;
+
+// The bytes a wave's frames come to at the device's rate and format.
+std::uint64_t deviceBytes(std::uint64_t frames, int rate) {
+    return (frames * deviceRate + static_cast<std::uint64_t>(rate) - 1) / static_cast<std::uint64_t>(rate) *
+           deviceChannels * 2;
+}
 
 std::uint32_t word32(const std::uint8_t* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
@@ -21,6 +30,9 @@ std::uint16_t word16(const std::uint8_t* p) {
 }  // namespace
 
 std::optional<WaveFile> readWaveFile(const QString& path, FileStamp* stamp) {
+    // A file too large for a cue is turned away by its size, unread.
+    const std::optional<FileStamp> now = regularFileStamp(path);
+    if (now && now->size > largestFile) return std::nullopt;
     const RegularFile file = readRegularFile(path, largestFile);
     if (file.state != RegularFile::State::Read || !file.whole) return std::nullopt;
     if (stamp) *stamp = file.stamp;
@@ -47,7 +59,7 @@ std::optional<WaveFile> parseWave(const QByteArray& bytes) {
             const std::uint32_t rate = word32(chunk + 12);
             wave.bits = word16(chunk + 22);
             if (format != 1 || (wave.channels != 1 && wave.channels != 2) || (wave.bits != 8 && wave.bits != 16) ||
-                rate < 8000 || rate > 192000)
+                rate < lowestRate || rate > highestRate)
                 return std::nullopt;
             wave.rate = static_cast<int>(rate);
             haveFormat = true;
@@ -58,6 +70,7 @@ std::optional<WaveFile> parseWave(const QByteArray& bytes) {
             std::size_t count = std::min(length, available);
             const std::size_t frame = static_cast<std::size_t>(wave.channels * wave.bits / 8);
             count -= count % frame;
+            if (deviceBytes(count / frame, wave.rate) > longestCueBytes) return std::nullopt;
             wave.samples.assign(data + body, data + body + count);
             return wave;
         }

@@ -1,9 +1,13 @@
-// Game controllers, with SDL's virtual joystick standing in for a pad: the
-// d-pad moves the ship, a held A keeps firing, Start shows the menu bar,
-// Back shows the keys help line, and a pad pulled out while it steers stops
-// the ship.
+// Game controllers, with SDL's virtual joystick standing in for a pad and
+// the SDL thread reading it: the d-pad moves the ship, a held A keeps
+// firing, Start shows the menu bar, Back shows the keys help line, and a
+// pad pulled out while it steers stops the ship. What the pad does reaches
+// the game as events posted to the window's thread.
 #include <SDL.h>
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <QWidget>
 
 #include "desktop/input/Controllers.h"
@@ -12,10 +16,24 @@
 
 namespace {
 
-// A pad with every button and axis of the standard layout.
+// Takes in what the SDL thread posts until the check holds; false when it
+// does not within five seconds.
+bool until(const std::function<bool()>& holds) {
+    const QDeadlineTimer deadline(5000);
+    while (!holds()) {
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(1);
+        QCoreApplication::processEvents();
+    }
+    return true;
+}
+
+// A pad with every button and axis of the standard layout, plugged in once
+// the SDL thread has started the pads.
 class VirtualPad {
 public:
     VirtualPad() {
+        if (!until([] { return SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0; })) return;
         SDL_VirtualJoystickDesc desc{};
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
         desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
@@ -49,6 +67,9 @@ private:
 
 class ControllersTest : public GameTest {
 protected:
+    // The SDL thread opens a sound device too: SDL's silent driver will do.
+    static void SetUpTestSuite() { qputenv("SDL_AUDIODRIVER", "dummy"); }
+
     QWidget window;
     HeldFire fire{[this](const GameEvent& event) { dispatch(*form, event); }, window};
     Controllers pads{[this](const GameEvent& event) { dispatch(*form, event); },
@@ -63,60 +84,51 @@ TEST_F(ControllersTest, ThePadSteersFiresAndOpensTheMenuBar) {
     start();
     VirtualPad pad;
     ASSERT_TRUE(pad.ready()) << SDL_GetError();
-    pads.poll();
-    ASSERT_EQ(pads.count(), 1) << "plugged in while the game runs";
+    ASSERT_TRUE(until([&] { return pads.count() == 1; })) << "plugged in while the game runs";
 
     const Integer from = form->intShipX;
     pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
-    pads.poll();
+    ASSERT_TRUE(until([&] { return form->intShipDir == 1; }));
     ticks(5);
     EXPECT_EQ(form->Image36.left(), from + 30);
     pad.set(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
-    pads.poll();
+    ASSERT_TRUE(until([&] { return form->intShipDir == 0; }));
     ticks(2);
     EXPECT_EQ(form->Image36.left(), from + 30) << "let go: the ship stops";
 
     pad.stick(-30000);
-    pads.poll();
+    ASSERT_TRUE(until([&] { return form->intShipDir == -1; })) << "the left stick steers too";
     ticks(1);
-    EXPECT_EQ(form->Image36.left(), from + 24) << "the left stick steers too";
-    pad.stick(0);
-    pads.poll();
+    EXPECT_EQ(form->Image36.left(), from + 24);
+    pad.stick(-10000);
+    ASSERT_TRUE(until([&] { return form->intShipDir == 0; })) << "pushed less than half way: still";
 
     pad.set(SDL_CONTROLLER_BUTTON_A, true);
-    pads.poll();
-    EXPECT_TRUE(form->blnMissile);
+    ASSERT_TRUE(until([&] { return form->blnMissile; }));
     EXPECT_TRUE(fire.repeating()) << "A held fires as a held Ctrl";
     for (int i = 0; i < 200 && form->blnMissile; ++i) form->Timer2_Timer();
     fire.repeat();
     EXPECT_TRUE(form->blnMissile) << "a second missile while A is held";
     pad.set(SDL_CONTROLLER_BUTTON_A, false);
-    pads.poll();
-    EXPECT_FALSE(fire.repeating());
+    EXPECT_TRUE(until([&] { return !fire.repeating(); }));
 
     pad.set(SDL_CONTROLLER_BUTTON_START, true);
-    pads.poll();
-    EXPECT_TRUE(form->mnuGame.visible()) << "Start is Enter";
+    EXPECT_TRUE(until([&] { return form->mnuGame.visible(); })) << "Start is Enter";
     pad.set(SDL_CONTROLLER_BUTTON_START, false);
     pad.set(SDL_CONTROLLER_BUTTON_BACK, true);
-    pads.poll();
-    EXPECT_TRUE(form->Label5.visible()) << "Back shows the keys help line";
+    EXPECT_TRUE(until([&] { return form->Label5.visible(); })) << "Back shows the keys help line";
 }
 
 TEST_F(ControllersTest, APadPulledOutWhileSteeringAndFiringLetsGo) {
     start();
     VirtualPad pad;
     ASSERT_TRUE(pad.ready()) << SDL_GetError();
-    pads.poll();
     pad.set(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
     pad.set(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
-    pads.poll();
-    EXPECT_EQ(form->intShipDir, -1);
-    EXPECT_TRUE(fire.repeating());
+    ASSERT_TRUE(until([&] { return form->intShipDir == -1 && fire.repeating(); }));
 
     pad.pull();
-    pads.poll();
-    EXPECT_EQ(pads.count(), 0);
+    ASSERT_TRUE(until([&] { return pads.count() == 0; }));
     EXPECT_EQ(form->intShipDir, 0) << "the ship stops";
     EXPECT_FALSE(fire.repeating());
 }

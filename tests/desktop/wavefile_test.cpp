@@ -1,31 +1,44 @@
 // What the sound player lets in: only a regular file holding a PCM wave of
-// one or two channels, 8 or 16 bits and 8000 to 192000 Hz gets through; anything
-// else gives false at once, a pipe and a folder included, and a file that
-// changes is read again.
+// one or two channels, 8 or 16 bits and 8000 to 192000 Hz, at most 10
+// seconds long, gets through; anything else gives false at once, a pipe and
+// a folder included, and a file that changes is read again.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "desktop/sdl/SoundPlayer.h"
 
 namespace {
 
-// The bytes of a wave file of a second's tenth, with the format given.
-QByteArray wave(int channels, int rate, int bits, int format = 1) {
+// The header of a wave file with the format given and bytes of samples.
+QByteArray header(int channels, int rate, int bits, qint64 bytes, int format = 1) {
     const int frame = channels * bits / 8;
-    const QByteArray samples(rate / 10 * frame, '\x40');
     auto word = [](quint32 v, int n) {
         QByteArray b;
         for (int i = 0; i < n; ++i) b.append(static_cast<char>((v >> (8 * i)) & 0xff));
         return b;
     };
-    return "RIFF" + word(36 + samples.size(), 4) + "WAVE" + "fmt " + word(16, 4) + word(format, 2) +
+    return "RIFF" + word(static_cast<quint32>(36 + bytes), 4) + "WAVE" + "fmt " + word(16, 4) + word(format, 2) +
            word(channels, 2) + word(rate, 4) + word(rate * frame, 4) + word(frame, 2) + word(bits, 2) + "data" +
-           word(samples.size(), 4) + samples;
+           word(static_cast<quint32>(bytes), 4);
+}
+
+// The bytes of a wave file of frames frames, a second's tenth unless told.
+QByteArray wave(int channels, int rate, int bits, int format = 1, int frames = 0) {
+    const int bytes = (frames ? frames : rate / 10) * channels * bits / 8;
+    return header(channels, rate, bits, bytes, format) + QByteArray(bytes, '\x40');
+}
+
+// The most memory the test program has held so far.
+qint64 peakBytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return qint64{usage.ru_maxrss} * 1024;
 }
 
 class WaveFiles : public ::testing::Test {
@@ -82,4 +95,27 @@ TEST_F(WaveFiles, AFileThatChangesIsReadAgain) {
 
     write("Fire.wav", wave(2, 44100, 16));
     EXPECT_TRUE(player.play(path));
+}
+
+// A long wave at a low rate grows many times over on its way to the
+// device: one of half an hour once took gigabytes and crashed the game.
+TEST_F(WaveFiles, ACueLongerThanTenSecondsIsTurnedAwayBeforeItIsTakenIn) {
+    const QString halfHour = folder.filePath("halfhour.wav");
+    {
+        QFile file(halfHour);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const qint64 bytes = 30 * 1024 * 1024;
+        file.write(header(1, 8000, 8, bytes));
+        const QByteArray mebibyte(1024 * 1024, '\x40');
+        for (qint64 i = 0; i < bytes / mebibyte.size(); ++i) file.write(mebibyte);
+    }
+    const qint64 before = peakBytes();
+    EXPECT_FALSE(player.play(halfHour)) << "30 MiB at 8000 Hz: over an hour";
+    EXPECT_LT(peakBytes() - before, 4 * 1024 * 1024) << "turned away unread";
+
+    EXPECT_TRUE(player.play(write("ten.wav", wave(1, 8000, 8, 1, 80000)))) << "10 s at 8000 Hz";
+    EXPECT_FALSE(player.play(write("longer.wav", wave(1, 8000, 8, 1, 80001)))) << "a sample more";
+    EXPECT_TRUE(player.play(write("ten16.wav", wave(2, 22050, 16, 1, 220500))));
+    EXPECT_FALSE(player.play(write("longer16.wav", wave(2, 22050, 16, 1, 220501))));
+    EXPECT_TRUE(player.play(write("fast.wav", wave(2, 192000, 16, 1, 1920000)))) << "10 s at the highest rate";
 }

@@ -2,9 +2,11 @@
 # The real program when its sound goes wrong, under a private Xvfb with a
 # private PulseAudio on a null sink whose monitor is recorded:
 # - every sound file broken, each in its own way (a named pipe as the wave
-#   opening music, then 1 Hz, 3 channels, 24 bits, empty, garbage, a
-#   folder): the window opens, the demo plays, a game starts and fires, no
-#   dialog opens, nothing is heard, and Game > Exit ends it with status 0;
+#   opening music, then 1 Hz, over an hour at 8000 Hz as the first march
+#   beat, 3 channels, 24 bits, empty, garbage, a folder): the window opens,
+#   the demo plays, a game starts and fires, no dialog opens, nothing is
+#   heard, the game is still there seconds after the beat first came, and
+#   Game > Exit ends it with status 0;
 # - the sound server stopped (SIGSTOP) before the start: the window appears
 #   within a second and keeps moving, and a game plays;
 # - the server stopped while the game plays, then killed: the window keeps
@@ -24,10 +26,10 @@ le() { # value bytes
     for ((i = 0; i < $2; i++)); do printf "\\x$(printf %02x $((($1 >> (8 * i)) & 255)))"; done
 }
 
-# A tenth of a second of a loud PCM wave in the format given.
-write_wave() { # file channels rate bits
+# A loud PCM wave in the format given, a tenth of a second unless told.
+write_wave() { # file channels rate bits [bytes of samples]
     local frame=$(($2 * $4 / 8)) size
-    size=$(($3 / 10 * frame))
+    size=${5:-$(($3 / 10 * frame))}
     { printf RIFF; le $((36 + size)) 4; printf 'WAVEfmt '; le 16 4; le 1 2; le "$2" 2; le "$3" 4
       le $(($3 * frame)) 4; le "$frame" 2; le "$4" 2; printf data; le "$size" 4
       head -c "$size" /dev/zero | tr '\0' '\177'; } >"$1"
@@ -45,7 +47,7 @@ install_program "$exe"
 rm -r "$bin"/*.wav
 mkfifo "$bin/Sheet.wav"
 write_wave "$bin/Fire.wav" 1 1 16
-write_wave "$bin/note1.wav" 3 22050 16
+write_wave "$bin/note1.wav" 1 8000 8 $((30 * 1024 * 1024))
 write_wave "$bin/note2.wav" 1 22050 24
 : >"$bin/note3.wav"
 head -c 4000 /dev/urandom >"$bin/note4.wav"
@@ -58,6 +60,10 @@ start_game
 find_window
 demo_plays || fail "broken sounds: the demo does not play"
 plays_a_moment "broken sounds"
+# The long slow beat once took seconds to swell to gigabytes, then crashed
+# the game.
+sleep 5
+alive || fail "broken sounds: the game died seconds after the long slow beat"
 (($(loud_bytes "$work/sound.raw") == 0)) || fail "sound was heard with every sound file broken"
 exit_by_menu "broken sounds"
 

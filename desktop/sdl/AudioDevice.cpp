@@ -1,0 +1,52 @@
+// The audio device: opening it, playing and pausing the one channel, and
+// closing it.
+#include "desktop/sdl/AudioDevice.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+
+AudioDevice::AudioDevice() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+    // The device takes our format as it is; SDL converts if it must.
+    if (Mix_OpenAudioDevice(deviceRate, AUDIO_S16SYS, deviceChannels, bufferFrames, nullptr, 0) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    Mix_AllocateChannels(1);
+    // Some drivers cannot list their devices (-1) but open one.
+    count_ = std::max(SDL_GetNumAudioDevices(0), 1);
+}
+
+AudioDevice::~AudioDevice() {
+    if (!count_) return;
+    Mix_HaltChannel(0);
+    if (chunk_) Mix_FreeChunk(chunk_);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void AudioDevice::play(std::shared_ptr<Cue> cue) {
+    if (!count_) return;
+    const std::vector<std::uint8_t>* samples = cue->samples();
+    if (!samples) return;
+    Mix_HaltChannel(0);
+    if (chunk_) Mix_FreeChunk(chunk_);
+    chunk_ = nullptr;
+    playing_ = std::move(cue);
+    if (!samples->empty()) {
+        chunk_ = Mix_QuickLoad_RAW(const_cast<Uint8*>(samples->data()), static_cast<Uint32>(samples->size()));
+        if (chunk_) Mix_PlayChannel(0, chunk_, 0);
+    }
+    if (paused_) Mix_Pause(0);
+}
+
+void AudioDevice::setPaused(bool paused) {
+    if (!count_ || paused == paused_) return;
+    paused_ = paused;
+    if (paused)
+        Mix_Pause(0);
+    else
+        Mix_Resume(0);
+}

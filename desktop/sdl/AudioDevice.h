@@ -1,0 +1,36 @@
+// The audio device, through SDL2_mixer, on the SDL thread alone: opened once
+// at start, one channel, so a new cue cuts off the one before it; a cue
+// started while paused waits for the pause to end. Closing it may wait on
+// the sound server.
+#pragma once
+
+#include <memory>
+
+#include "desktop/sdl/Cue.h"
+
+struct Mix_Chunk;
+
+class AudioDevice {
+public:
+    // The mixer's buffer, in frames: about 12 ms.
+    static constexpr int bufferFrames = 512;
+
+    AudioDevice();
+    ~AudioDevice();
+    AudioDevice(const AudioDevice&) = delete;
+    AudioDevice& operator=(const AudioDevice&) = delete;
+
+    // The number of output devices; 0 when the device did not open.
+    int count() const { return count_; }
+    // Stops the cue that plays and starts this one; a cue SDL cannot
+    // convert leaves the playing one alone.
+    void play(std::shared_ptr<Cue> cue);
+    void setPaused(bool paused);
+
+private:
+    int count_ = 0;
+    bool paused_ = false;
+    // The cue that plays, kept alive with the chunk that points into it.
+    std::shared_ptr<Cue> playing_;
+    Mix_Chunk* chunk_ = nullptr;
+};
