@@ -24,6 +24,9 @@ public:
     void deliver(const GameEvent& event) { recorder_.deliver(event); }
     // The session ends: a game in play is kept.
     void finish() { recorder_.finish(); }
+    // The program ends at once, inside the game: only what is on its way to
+    // the disk is finished. A new high score gets its last try.
+    void finishWriting() { scores_.lastTry(); }
 
 private:
     SessionLog log_;

@@ -68,14 +68,19 @@ HighScoreFileStore::HighScoreFileStore(QString path)
     : path_(std::move(path)), unwritten_(std::make_shared<Unwritten>()) {}
 
 HighScoreFileStore::~HighScoreFileStore() {
-    writeInBackground();
+    const bool done = lastTry();
     if (!worker_.joinable()) return;
     // A worker stuck on the disk holds its own share of the record and ends
     // with the program; "HS" is whole either way.
-    if (waitForWrite(LongestWaitAtEnd))
+    if (done)
         worker_.join();
     else
         worker_.detach();
+}
+
+bool HighScoreFileStore::lastTry() {
+    writeInBackground();
+    return waitForWrite(LongestWaitAtEnd);
 }
 
 QString HighScoreFileStore::writtenFile() const { return fileFor(path_); }

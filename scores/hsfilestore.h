@@ -37,6 +37,9 @@ public:
     bool write(const QString& name, double score) override;
     // The file a new high score is written to now.
     QString writtenFile() const;
+    // The program is about to end: a record not yet on disk gets one last
+    // try, waited for up to two seconds. True when no write is left going.
+    bool lastTry();
     // Waits at most that long for the write in flight; true when none is.
     bool waitForWrite(std::chrono::milliseconds longest);
 

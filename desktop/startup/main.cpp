@@ -40,9 +40,13 @@ int main(int argc, char* argv[]) {
     // replay folder.
     ReplayShelf shelf;
     RecordedSession session(platform, platform.seed(), shelf);
-    // Ended at once (the window closed during a pause of the game), the
-    // program still finishes writing the games already kept.
-    platform.beforeEnd([&shelf] { shelf.flush(); });
+    // Ended at once (Exit, or the window closed during a pause of the
+    // game), the program still finishes writing the games already kept and
+    // a new high score.
+    platform.beforeEnd([&shelf, &session] {
+        shelf.flush();
+        session.finishWriting();
+    });
     MainWindow window(session.form(), platform);
     window.setBehindDoor([&session](const GameEvent& event) { session.deliver(event); });
     session.form().Form_Load();

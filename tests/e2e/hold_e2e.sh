@@ -2,10 +2,11 @@
 # End-to-end run of the game's blocking pauses (a wave's opening, a ship's
 # explosion, the game over): the window goes on answering through them.
 # Over a minute of the attract display, with its explosions and game
-# overs, no ping of the desktop's waits more than 250 ms for its answer. A
-# key held down during a wave's opening pause moves the ship once the
-# pause is over, not before. Closing the window during that pause ends the
-# program within 300 ms.
+# overs, no ping of the desktop's waits more than 250 ms for its answer.
+# During a wave's opening pause the player's Pause shows its sign and
+# stops the wave's pause from counting, and a key held down then moves the
+# ship once the game goes on. Closing the window during that pause ends
+# the program within 300 ms.
 # Usage: hold_e2e.sh path/to/vorlane path/to/wm_client
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -22,21 +23,27 @@ echo "longest unanswered ping over a minute of the attract display: $longest ms 
 ((pings > 2400)) || fail "only $pings pings were sent"
 ((longest <= 250)) || fail "a ping waited $longest ms for its answer"
 
-# Start, then Right held from the first moment of the wave's pause: the
-# game stands still until the pause is over, then the ship moves.
+# Start, then Right held and Pause at once, inside the wave's opening
+# pause: the window shows the sign while the game stands still, however
+# long. Once the game goes on and its pause is over, Right moves the ship.
+sign_shown() { # picture
+    (($(count_colour "$1" 200x40+213+198 white) > 100))
+}
 choose 0 0
 point_at_game
-xdotool keydown Right
-sleep 0.2
-shot "$work/early.png"
-start_x=$(ship_x "$work/early.png")
-sleep 0.6
-shot "$work/later.png"
-(($(ship_x "$work/later.png") == start_x)) || fail "the ship moved during the wave's opening pause"
-sleep 1.2
+xdotool keydown Right key Pause
+sleep 1
+shot "$work/paused1.png"
+sleep 1
+shot "$work/paused2.png"
+sign_shown "$work/paused2.png" || fail "Pause during the wave's opening pause showed no sign"
+(($(ship_x "$work/paused1.png") == $(ship_x "$work/paused2.png"))) || fail "the ship moved while paused"
+xdotool key Pause
+sleep 2
 shot "$work/after.png"
 xdotool keyup Right
-(($(ship_x "$work/after.png") > start_x + 20)) || fail "Right held during the pause did not move the ship after it"
+(($(ship_x "$work/after.png") > $(ship_x "$work/paused2.png") + 20)) ||
+    fail "Right held during the wave's opening pause did not move the ship after it"
 
 # A new wave opens with its pause: closed meanwhile, the program ends at once.
 exit_by_menu "the game with Right held"

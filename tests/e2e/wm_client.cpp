@@ -46,6 +46,11 @@ void sendProtocol(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t 
     xcb_flush(connection);
 }
 
+// Returns once the server has taken every request sent before.
+void sync(xcb_connection_t* connection) {
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
+
 void watchPings(xcb_connection_t* connection, xcb_window_t window, std::chrono::seconds watch) {
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const xcb_atom_t protocols = atom(connection, "WM_PROTOCOLS");
@@ -100,8 +105,10 @@ int main(int argc, char* argv[]) {
     }
     if (ask == "ping")
         watchPings(connection, window, std::chrono::seconds(std::stoi(argv[3])));
-    else
+    else {
         sendProtocol(connection, window, atom(connection, "WM_DELETE_WINDOW"), XCB_CURRENT_TIME);
+        sync(connection);
+    }
     xcb_disconnect(connection);
     return 0;
 }
