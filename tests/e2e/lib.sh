@@ -258,12 +258,16 @@ count_colour() { # picture geometry colour
         -format '%[fx:round(mean*w*h)]' info:
 }
 
-# The missile's green in a new shot, outside the status line and the rows
-# of the bases (a worn base shows green too).
+# The missile in a new shot: a green bar 2 pixels wide and 8 high, outside
+# the status line and the rows of the bases (a worn base shows green too);
+# the odd green pixel of a star or an invader is not one.
+missile_bars() { # picture geometry
+    convert "$1" -crop "$2" +repage -fill white -opaque 'rgb(0,255,0)' -fill black +opaque white \
+        -morphology Erode rectangle:2x8 -format '%[fx:round(mean*w*h)]' info:
+}
 missile_seen() {
     shot "$work/missile.png"
-    (($(count_colour "$work/missile.png" 627x295+0+25 'rgb(0,255,0)') +
-        $(count_colour "$work/missile.png" 627x58+0+378 'rgb(0,255,0)') >= 8))
+    (($(missile_bars "$work/missile.png" 627x295+0+25) + $(missile_bars "$work/missile.png" 627x58+0+378) > 0))
 }
 
 # The mean column of a colour within a region, -1 when it is not there:
@@ -276,6 +280,11 @@ middle_of() { # picture geometry colour
 
 # The ship's blue in its row; the invaders' green over the sky.
 ship_x() { middle_of "$1" 627x36+0+400 'rgb(60,180,255)'; }
+# The ship stands whole in a new shot, not going up in flames.
+ship_whole() {
+    shot "$work/ship.png"
+    (($(count_colour "$work/ship.png" 627x36+0+400 'rgb(60,180,255)') > 150))
+}
 formation_x() { middle_of "$1" 627x295+0+25 'rgb(96,240,128)'; }
 
 # The number of pixels in which two pictures differ within a region.

@@ -3,8 +3,10 @@
 # program under a private Xvfb and a private PulseAudio on a null sink
 # whose monitor is recorded. The copy of the program keeps only the sound
 # "Fire.wav", so every cue recorded is a shot's:
-# - a game of 20 shots, one Ctrl press each, the ship aiming through the
-#   gaps between the bases: each press is followed by one cue;
+# - a game of 20 shots, the ship aiming through the gaps between the bases,
+#   one Ctrl press each once the last missile has had time to end: each
+#   press that finds the ship whole, before it and after, is followed by
+#   one cue;
 # - Ctrl held alone for 5 s fires again each time the missile has ended:
 #   many cues, far more than the one press would give.
 # Usage: shots_e2e.sh path/to/vorlane
@@ -27,18 +29,27 @@ point_at_game
 
 heard_since() { (($(cue_starts "$work/sound.raw" "$1") >= 1)); }
 
-shots=20
-for ((shot = 1; shot <= shots; shot++)); do
+# A press counts as a shot only when the game can fire: the last missile
+# has had the second it needs to end, and the ship stands whole before the
+# press and after it. A missile still climbing or a ship going up in flames
+# keeps the game from firing, and such a press is rightly silent.
+shots=20 fired=0 presses=0
+while ((fired < shots)); do
     alive || fail "the game ended by itself"
-    ((shot % 5 == 1)) && aim
+    ((presses++ < 2 * shots)) || fail "only $fired of $presses presses found the game able to fire"
+    ((fired % 5 == 0)) && aim
+    sleep 0.5
+    ship_whole || continue
     from=$(samples_recorded "$work/sound.raw")
     xdotool key ctrl
+    sleep 0.3
+    ship_whole || continue
+    fired=$((fired + 1))
     # The recording may lag behind the sound on a busy machine.
-    poll 3 heard_since "$from" || fail "shot $shot: no cue heard after the press"
-    # The missile climbs the screen in well under a second.
-    sleep 0.8
+    poll 3 heard_since "$from" || fail "shot $fired: no cue heard after the press"
+    sleep 0.3
     heard_now=$(cue_starts "$work/sound.raw" "$from")
-    ((heard_now == 1)) || fail "shot $shot: $heard_now cues heard after the press"
+    ((heard_now == 1)) || fail "shot $fired: $heard_now cues heard after the press"
 done
 
 # Held: the first repeat comes after half a second, then each repeat that
@@ -50,4 +61,4 @@ held=$(cue_starts "$work/sound.raw" "$from")
 ((held >= 6)) || fail "Ctrl held for 5 s fired $held times"
 alive || fail "the game ended by itself"
 exit_by_menu
-echo "PASS: $shots shots, each heard; Ctrl held for 5 s fired $held times"
+echo "PASS: $shots shots in $presses presses, each heard; Ctrl held for 5 s fired $held times"
