@@ -2,7 +2,8 @@
 # End-to-end run of the pause under openbox, with sound through a private
 # null sink: in a game the Pause key freezes the picture under a "PAUSED"
 # sign and silences the sound, and Pause again goes on where the game
-# stopped; the keyboard going to another window pauses the game by itself
+# stopped, and a key let go while paused is let go in the game; the
+# keyboard going to another window pauses the game by itself
 # and coming back goes on, while the attract display never pauses; so does
 # minimising the window.
 # Usage: pause_e2e.sh path/to/vorlane
@@ -83,6 +84,18 @@ shot "$work/after.png"
 (($(pixels_differing "$work/paused.png" "$work/after.png" 180x25+328+0) == 0)) ||
     fail "the wave or the lives changed over the pause"
 (($(sound_in_next 3) > 100)) || fail "no sound after the pause"
+
+# Right held, Pause, Right let go, Pause: the game hears of the release
+# when it goes on, and the ship stands.
+xdotool keydown Right sleep 0.2 key Pause keyup Right
+poll 5 still || fail "Pause with Right held did not freeze the picture"
+xdotool key Pause
+poll 5 moving || fail "Pause again did not set the game going"
+shot "$work/let_go1.png"
+sleep 1
+shot "$work/let_go2.png"
+[ "$(ship_x "$work/let_go1.png")" = "$(ship_x "$work/let_go2.png")" ] ||
+    fail "Right let go while paused: the ship ran on from $(ship_x "$work/let_go1.png") to $(ship_x "$work/let_go2.png")"
 
 # Another window takes the keyboard: the game pauses; back, it goes on.
 xmessage -geometry +600+500 "away from the game" &

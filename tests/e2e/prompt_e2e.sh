@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The name prompt of a new high score, with the real program under a
+# private Xvfb. Ctrl held down as the last ship goes up and on under the
+# open prompt fires nothing into the game: the replay of that game
+# verifies. Told to end by SIGTERM while the prompt is open, the program
+# takes the name typed so far, keeps it in "HS" and ends with status 0.
+# Usage: prompt_e2e.sh path/to/vorlane
+here=$(dirname "$0")
+source "$here/lib.sh"
+
+exe=${1:?usage: prompt_e2e.sh path/to/vorlane}
+start_display
+install_program "$exe"
+export XDG_DATA_HOME="$work/data"
+shelf="$XDG_DATA_HOME/vorlane/replays"
+hs="$work/bin/HS"
+
+# Scores, then lets 30 fast bombs end the game while the ship stays under
+# the formation; the name prompt opens.
+play_to_prompt() {
+    start_game
+    find_window
+    choose 3 0
+    start_playing
+    sleep 1
+    play_until_scored 30
+    choose 3 13
+    choose 4 1
+    point_at_game
+    xdotool keydown ctrl
+    play_until_prompt 40
+}
+# The name "HS" holds.
+stored_name() {
+    local length
+    length=$(od -A n -t u2 -N 2 "$hs" | tr -d ' ')
+    dd if="$hs" bs=1 skip=2 count="$length" 2>/dev/null
+}
+
+# Ctrl held through the game's end and a second of the prompt, let go, and
+# a name typed.
+play_to_prompt
+sleep 1
+xdotool keyup ctrl
+answer_prompt "ZED"
+exit_by_menu "the game answered by name"
+replays=("$shelf"/*.vorlane-replay)
+((${#replays[@]} == 1)) || fail "${#replays[@]} replays were kept"
+line=$(env -u DISPLAY QT_QPA_PLATFORM= "$work/bin/vorlane" --verify "${replays[0]}" 2>&1)
+[[ $line == verified:* ]] || fail "the game with Ctrl held through the prompt: $line"
+
+# SIGTERM with "ACE" typed into the prompt.
+rm -f "$hs"
+play_to_prompt
+xdotool keyup ctrl
+xdotool mousemove --window "$prompt" 20 20
+xdotool type --delay 20 "ACE"
+sleep 0.3
+kill -TERM "$game_pid"
+exit_status 10
+status=$?
+((status == 0)) || fail "SIGTERM at the prompt ended the program with status $status"
+[ "$(stored_name)" = ACE ] || fail "HS holds the name '$(stored_name)' after SIGTERM at the prompt"
+echo "PASS: $line; SIGTERM at the prompt kept ACE"
