@@ -397,6 +397,18 @@ play_until_scored() { # seconds
     fail "the score did not change within $1 s"
 }
 
+# Starts the copy and a game with one bomb at a time, so that it is not
+# lost while the ship aims, and plays until a hit scores.
+start_scoring_game() {
+    start_game
+    find_window
+    choose 3 0
+    start_playing
+    # The status line shows the score of 0 before the first hit is looked for.
+    sleep 1
+    play_until_scored 30
+}
+
 # Stays under the formation, where the bombs fall, until the game is lost
 # and the name prompt opens; sets $prompt.
 play_until_prompt() { # seconds

@@ -18,12 +18,7 @@ hs="$work/bin/HS"
 # Scores, then lets 30 fast bombs end the game while the ship stays under
 # the formation; the name prompt opens.
 play_to_prompt() {
-    start_game
-    find_window
-    choose 3 0
-    start_playing
-    sleep 1
-    play_until_scored 30
+    start_scoring_game
     choose 3 13
     choose 4 1
     point_at_game

@@ -22,15 +22,8 @@ install_program "$exe"
 export XDG_DATA_HOME="$work/data"
 shelf="$XDG_DATA_HOME/vorlane/replays"
 
-# A game with one bomb at a time, so it is not lost while the ship aims,
-# played and left by the menu.
-start_game
-find_window
-choose 3 0
-start_playing
-# The status line shows the score of 0 before the first hit is looked for.
-sleep 1
-play_until_scored 30
+# A game with a hit, played on a moment and left by the menu.
+start_scoring_game
 xdotool keydown Left sleep 0.3 keyup Left key ctrl
 exit_by_menu "a recorded game"
 
