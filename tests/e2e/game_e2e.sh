@@ -51,11 +51,12 @@ shot "$work/after.png"
 to=$(ship_x "$work/after.png")
 ((from >= 0 && to - from >= 30)) || fail "Right moved the ship from $from to $to"
 
-# Ctrl fires: a missile flies and its cue is the first sound of the run.
+# Ctrl fires: the missile's cue, which the game plays only as a missile
+# leaves, is the first sound of the run. (The missile itself may meet a
+# star within a few hundredths of a second.)
 [ -s "$work/sound.raw" ] || fail "nothing was recorded from the null sink"
 (($(loud_bytes "$work/sound.raw") == 0)) || fail "sound before the first shot"
 xdotool key ctrl
-poll 3 missile_seen || fail "Ctrl fired no missile"
 poll 6 heard "$work/sound.raw" || fail "the shot's cue was not heard"
 
 # A hit raises the score above the high score of 0; then 30 fast bombs
