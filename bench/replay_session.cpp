@@ -59,24 +59,27 @@ int main(int argc, char* argv[]) {
     }
     const double minutes = session.now / double(Minute);
     std::printf("session: %.1f min (%.1f min in %zu games), %zu events and answers\n", minutes, played / double(Minute),
-                games.size(), replay.records.size());
+                games.size(), static_cast<std::size_t>(replay.records.count()));
     std::printf("replay size: %lld bytes, %.1f KB per minute of session\n", static_cast<long long>(bytes.size()),
                 bytes.size() / 1024.0 / minutes);
     std::printf("a game handed over at its end, on the window's thread: %.1f ms\n", handOverMicroseconds / 1000.0);
     // Play alone: the longest game's replay less the same replay cut where
     // that game began.
     const auto length = [](const Replay& game) {
+        const std::vector<ReplayRecord> records = everyRecord(game.records);
         std::uint32_t last = 0;
-        for (const ReplayRecord& record : game.records)
+        for (const ReplayRecord& record : records)
             if (record.kind == ReplayRecord::Kind::Event) last = record.milliseconds;
-        return last - game.records[game.end.startRecord].milliseconds;
+        return last - records[game.end.startRecord].milliseconds;
     };
     const Replay* longest = &games.front();
     for (const Replay& game : games)
         if (length(game) > length(*longest)) longest = &game;
     const Replay& first = *longest;
     Replay before = first;
-    before.records.resize(first.end.startRecord + 1);
+    before.records = RecordStream();
+    const std::vector<ReplayRecord> records = everyRecord(first.records);
+    for (std::uint32_t i = 0; i <= first.end.startRecord; ++i) before.records.add(records[i]);
     const double playMinutes = length(first) / double(Minute);
     std::printf("in play: %.1f KB per minute (the longest game, %.1f min)\n",
                 (encodeReplay(first).size() - encodeReplay(before).size()) / 1024.0 / playMinutes, playMinutes);

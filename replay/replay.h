@@ -10,31 +10,11 @@
 #include <QString>
 
 #include <cstdint>
-#include <optional>
-#include <vector>
 
-#include "shell/events.h"
+#include "replay/records.h"
 
 // Raised whenever the file's layout changes: a reader takes only its own.
 constexpr std::uint16_t ReplayFormatVersion = 1;
-
-struct ReplayRecord {
-    enum class Kind : std::uint8_t { Event, HighScoreRead, DeviceCount, InputText, MessageClosed };
-
-    Kind kind = Kind::Event;
-    GameEvent event;                    // Event
-    std::uint32_t milliseconds = 0;     // Event: time since load
-    std::optional<QByteArray> bytes;    // HighScoreRead: "HS" as read, or no file
-    int count = 0;                      // DeviceCount
-    QString text;                       // InputText: what the player typed
-
-    static ReplayRecord at(const GameEvent& event, std::uint32_t milliseconds) {
-        ReplayRecord record;
-        record.event = event;
-        record.milliseconds = milliseconds;
-        return record;
-    }
-};
 
 struct ReplayHeader {
     QString gameVersion;
@@ -54,5 +34,5 @@ struct ReplayEnd {
 struct Replay {
     ReplayHeader header;
     ReplayEnd end;
-    std::vector<ReplayRecord> records;
+    RecordStream records;
 };
