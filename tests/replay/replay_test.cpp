@@ -162,3 +162,11 @@ TEST(ReplayFile, RefusesEveryCutADamagedByteAnotherVersionAndOtherFiles) {
     EXPECT_TRUE(decodeReplay(later).problem.contains(QStringLiteral("another format version")));
     EXPECT_EQ(decodeReplay(QByteArray("HS\x14" "Ace")).problem, QStringLiteral("not a replay"));
 }
+
+TEST(ReplayFile, AGameKeptInTheFirstFormatStillVerifies) {
+    ScriptedSession session(1);
+    const Verdict verdict =
+        verifyReplayFile(QStringLiteral(VORLANE_REPLAY_DATA "/version-1.vorlane-replay"), folderOf(session));
+    EXPECT_EQ(verdict.status, 0) << qPrintable(verdict.line);
+    EXPECT_EQ(verdict.line, QStringLiteral("verified: score 5360, wave 1"));
+}
