@@ -13,13 +13,15 @@ const QByteArray Magic("VRLNRPL\x1a", 8);
 // The magic, the version and the body's length.
 constexpr qsizetype FrameHead = 8 + 2 + 4;
 
-QByteArray encodeBody(const ReplayHeader& header, const ReplayEnd& end, const RecordStream& records) {
+QByteArray encodeBody(const ReplayHeader& header, const ReplayStart& start, const ReplayEnd& end,
+                      const RecordStream& records) {
     ByteWriter out;
     out.blob(header.gameVersion.toUtf8());
     out.blob(header.picturesDigest);
     out.signedVarint(header.recordedAt);
     out.varint(header.seed);
-    out.varint(end.startRecord);
+    out.varint(start.draws);
+    out.blob(start.state);
     std::uint64_t score = 0;
     std::memcpy(&score, &end.score, sizeof score);
     out.fixed(score, 8);
@@ -32,14 +34,20 @@ QByteArray encodeBody(const ReplayHeader& header, const ReplayEnd& end, const Re
 
 ReplayReading damaged(const QString& what) { return {std::nullopt, QStringLiteral("damaged replay (%1)").arg(what)}; }
 
-ReplayReading decodeBody(const QByteArray& body) {
+ReplayReading decodeBody(const QByteArray& body, std::uint16_t version) {
     ByteReader in(body);
     Replay replay;
     replay.header.gameVersion = QString::fromUtf8(in.blob());
     replay.header.picturesDigest = in.blob();
     replay.header.recordedAt = in.signedVarint();
     replay.header.seed = static_cast<std::uint32_t>(in.varint());
-    replay.end.startRecord = static_cast<std::uint32_t>(in.varint());
+    if (version == FirstReplayFormat) {
+        replay.end.startRecord = static_cast<std::uint32_t>(in.varint());
+    } else {
+        replay.start.draws = in.varint();
+        replay.start.state = in.blob();
+        if (in.ok() && replay.start.state.isEmpty()) return damaged(QStringLiteral("no game state"));
+    }
     const std::uint64_t score = in.fixed(8);
     std::memcpy(&replay.end.score, &score, sizeof score);
     replay.end.wave = static_cast<int>(in.signedVarint());
@@ -70,10 +78,13 @@ ReplayReading tooLarge() {
 
 }  // namespace
 
-QByteArray encodeReplay(const Replay& replay) { return encodeReplay(replay.header, replay.end, replay.records); }
+QByteArray encodeReplay(const Replay& replay) {
+    return encodeReplay(replay.header, replay.start, replay.end, replay.records);
+}
 
-QByteArray encodeReplay(const ReplayHeader& header, const ReplayEnd& end, const RecordStream& records) {
-    const QByteArray body = encodeBody(header, end, records);
+QByteArray encodeReplay(const ReplayHeader& header, const ReplayStart& start, const ReplayEnd& end,
+                        const RecordStream& records) {
+    const QByteArray body = encodeBody(header, start, end, records);
     ByteWriter out;
     out.raw(Magic);
     out.fixed(ReplayFormatVersion, 2);
@@ -90,9 +101,10 @@ ReplayReading decodeReplay(const QByteArray& bytes) {
     const auto version = static_cast<std::uint16_t>(in.fixed(2));
     const std::uint64_t length = in.fixed(4);
     if (!in.ok()) return {std::nullopt, QStringLiteral("replay cut short")};
-    if (version != ReplayFormatVersion)
-        return {std::nullopt, QStringLiteral("replay of another format version (%1; this program reads %2)")
+    if (version != ReplayFormatVersion && version != FirstReplayFormat)
+        return {std::nullopt, QStringLiteral("replay of another format version (%1; this program reads %2 and %3)")
                                   .arg(version)
+                                  .arg(FirstReplayFormat)
                                   .arg(ReplayFormatVersion)};
     if (static_cast<std::int64_t>(length) + 4 > in.left()) return {std::nullopt, QStringLiteral("replay cut short")};
     if (static_cast<std::int64_t>(length) + 4 < in.left()) return damaged(QStringLiteral("bytes after the end"));
@@ -100,7 +112,7 @@ ReplayReading decodeReplay(const QByteArray& bytes) {
     const QByteArray body = QByteArray::fromRawData(bytes.constData() + FrameHead, static_cast<qsizetype>(length));
     in.raw(static_cast<std::int64_t>(length));
     if (static_cast<std::uint32_t>(in.fixed(4)) != crc32(body)) return damaged(QStringLiteral("checksum"));
-    return decodeBody(body);
+    return decodeBody(body, version);
 }
 
 ReplayReading readReplayFile(const QString& path) {

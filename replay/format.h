@@ -3,10 +3,15 @@
 //   8 bytes   magic "VRLNRPL" and 0x1A
 //   2 bytes   format version (ReplayFormatVersion)
 //   4 bytes   length of the body
-//   body      game version, pictures digest, date, seed; the game's start
-//             record, final score (a double), wave and surface digest;
-//             the number of records, then the records
+//   body      game version, pictures digest, date, seed; the random
+//             numbers drawn before the game's Start and the game's state
+//             at its Start; final score (a double), wave and surface
+//             digest; the number of records, then the records from the
+//             Start on
 //   4 bytes   CRC-32 of the body
+//
+// A file of version 1 has no draws and no state: its records run from
+// load, and the game's start record stands before the score.
 //
 // The records are laid out in replay/records.h. Nothing the file says is
 // trusted: every size and count is checked against the bytes that are
@@ -22,7 +27,8 @@
 #include "replay/bytes.h"
 #include "replay/replay.h"
 
-QByteArray encodeReplay(const ReplayHeader& header, const ReplayEnd& end, const RecordStream& records);
+QByteArray encodeReplay(const ReplayHeader& header, const ReplayStart& start, const ReplayEnd& end,
+                        const RecordStream& records);
 QByteArray encodeReplay(const Replay& replay);
 
 struct ReplayReading {

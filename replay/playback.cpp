@@ -2,8 +2,10 @@
 // events one by one.
 #include "replay/playback.h"
 
+#include "replay/gamestate.h"
+
 Playback::Playback(const Replay& replay, QString programDirectory, Platform* outside)
-    : programDirectory_(std::move(programDirectory)), outside_(outside),
+    : start_(replay.start), programDirectory_(std::move(programDirectory)), outside_(outside),
       random_(replay.header.seed), form_(new frmVorlane(static_cast<Platform&>(*this))), reader_(replay.records) {
     form_->highScores = this;
     ReplayRecord first;
@@ -16,7 +18,14 @@ void Playback::noteFault(const QString& what) {
     if (fault_.isEmpty()) fault_ = what;
 }
 
-void Playback::load() { form_->Form_Load(); }
+void Playback::load() {
+    if (start_.state.isEmpty()) {
+        form_->Form_Load();
+        return;
+    }
+    random_.skip(start_.draws);
+    if (!restoreGameState(*form_, start_.state)) noteFault(QStringLiteral("the game's state at its start is damaged"));
+}
 
 void Playback::advance() {
     ReplayRecord record;

@@ -1,5 +1,7 @@
-// A recorded session run again through a fresh game. The game gets the
-// recorded seed's random numbers, and every answer it asks of the world
+// A recorded game run again through a fresh game, from its state at Start
+// (or, for a file of the first format, from load). The game gets the
+// recorded seed's random numbers from where the Start left them, and every
+// answer it asks of the world
 // outside comes from the recording in order, so no dialog opens and no
 // file is read or written. Sound, pauses and showing the window go to an
 // outside platform when one is given and while the playback is not quiet;
@@ -26,6 +28,7 @@ public:
     // Quiet: no sound, no pause, nothing shown.
     void setQuiet(bool quiet) { quiet_ = quiet; }
 
+    // The game as it stood at the recording's first event.
     void load();
     // Nothing more to play: the recording is over, or the run has left it.
     bool atEnd() const { return !ahead_ || !fault_.isEmpty(); }
@@ -61,6 +64,7 @@ private:
     std::optional<QByteArray> read() override;
     bool write(const QString&, double) override { return true; }
 
+    const ReplayStart& start_;
     QString programDirectory_;
     Platform* outside_;
     bool quiet_ = false;

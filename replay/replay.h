@@ -1,9 +1,11 @@
-// A recorded session as the program holds it: where the random numbers
-// started, every event that reached the game with its time, every answer
-// the world outside gave the game, and how the saved game ended. The
-// session runs from load; the game it was saved for begins at one of its
-// events, and everything before that runs again only to bring the game to
-// the same state.
+// A recorded game as the program holds it: where the random numbers
+// started and how many the session had drawn by the game's Start, the
+// game's whole state at its Start, every event that reached the game from
+// the Start on with its time, every answer the world outside gave the
+// game, and how the game ended. A file of the first format holds no state:
+// its session runs from load, and the game begins at one of its events,
+// everything before that running again only to bring the game to the same
+// state.
 #pragma once
 
 #include <QByteArray>
@@ -13,8 +15,10 @@
 
 #include "replay/records.h"
 
-// Raised whenever the file's layout changes: a reader takes only its own.
-constexpr std::uint16_t ReplayFormatVersion = 1;
+// Raised whenever the file's layout changes. Written: the current one;
+// read: the current one and the first.
+constexpr std::uint16_t ReplayFormatVersion = 2;
+constexpr std::uint16_t FirstReplayFormat = 1;
 
 struct ReplayHeader {
     QString gameVersion;
@@ -23,9 +27,15 @@ struct ReplayHeader {
     std::uint32_t seed = 0;             // of the random numbers
 };
 
+// Where the game begins. An empty state: the session from load.
+struct ReplayStart {
+    QByteArray state;                   // saveGameState() at the Start
+    std::uint64_t draws = 0;            // random numbers drawn before it
+};
+
 // How the saved game ended.
 struct ReplayEnd {
-    std::uint32_t startRecord = 0;      // the event that began the game
+    std::uint32_t startRecord = 0;      // the event that began the game; 0 with a state
     double score = 0;
     int wave = 0;
     QByteArray surfaceDigest;           // SHA-256 of the play area's pixels
@@ -33,6 +43,7 @@ struct ReplayEnd {
 
 struct Replay {
     ReplayHeader header;
+    ReplayStart start;
     ReplayEnd end;
     RecordStream records;
 };

@@ -27,8 +27,8 @@ namespace {
 
 constexpr std::uint8_t NoHighScore = 0x30, FirstTimersTick = 0x11;
 
-// A replay's frame with a correct checksum around a body that starts a
-// game at its first record and claims count records, then the records.
+// A replay's frame with a correct checksum around a body with a game's
+// state that claims count records, then the records.
 QByteArray framed(std::uint64_t count, const QByteArray& records) {
     ByteWriter body;
     body.blob("1.0");
@@ -36,6 +36,7 @@ QByteArray framed(std::uint64_t count, const QByteArray& records) {
     body.signedVarint(0);
     body.varint(1);
     body.varint(0);
+    body.blob("state");
     body.fixed(0, 8);
     body.signedVarint(1);
     body.blob(QByteArray(32, 's'));
