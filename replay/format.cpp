@@ -20,8 +20,12 @@ QByteArray encodeBody(const ReplayHeader& header, const ReplayStart& start, cons
     out.blob(header.picturesDigest);
     out.signedVarint(header.recordedAt);
     out.varint(header.seed);
-    out.varint(start.draws);
-    out.blob(start.state);
+    if (start.state.isEmpty()) {
+        out.varint(end.startRecord);
+    } else {
+        out.varint(start.draws);
+        out.blob(start.state);
+    }
     std::uint64_t score = 0;
     std::memcpy(&score, &end.score, sizeof score);
     out.fixed(score, 8);
@@ -87,7 +91,7 @@ QByteArray encodeReplay(const ReplayHeader& header, const ReplayStart& start, co
     const QByteArray body = encodeBody(header, start, end, records);
     ByteWriter out;
     out.raw(Magic);
-    out.fixed(ReplayFormatVersion, 2);
+    out.fixed(start.state.isEmpty() ? FirstReplayFormat : ReplayFormatVersion, 2);
     out.fixed(static_cast<std::uint64_t>(body.size()), 4);
     out.raw(body);
     out.fixed(crc32(body), 4);

@@ -27,6 +27,8 @@
 #include "replay/bytes.h"
 #include "replay/replay.h"
 
+// A replay with no state at Start plays from load, as the first format
+// holds it, and is written in that format.
 QByteArray encodeReplay(const ReplayHeader& header, const ReplayStart& start, const ReplayEnd& end,
                         const RecordStream& records);
 QByteArray encodeReplay(const Replay& replay);
