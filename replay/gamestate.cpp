@@ -172,9 +172,7 @@ public:
 
 template <class Io> void walkGame(Io& io, frmVorlane& f) {
     io(f.caption);
-    for (Label* label : {&f.Label1, &f.Label2, &f.Label3, &f.lblwave, &f.lblspeed, &f.lblbonus, &f.Label5, &f.Label6,
-                         &f.lblGameOver, &f.lblRating})
-        io(*label);
+    for (Label* label : f.labels()) io(*label);
     io(f.Image36);
     io(f.Imgmothership);
     for (Image& image : f.imgbases) io(image);

@@ -20,6 +20,8 @@ void Playback::noteFault(const QString& what) {
 
 void Playback::load() {
     if (start_.state.isEmpty()) {
+        // The first format's replays were recorded with smooth text.
+        for (Label* label : form_->labels()) label->setSmooth(true);
         form_->Form_Load();
         return;
     }

@@ -12,7 +12,8 @@
 # says, and Enter closes it there. A replay folder that cannot be made
 # costs one line on standard error and nothing else: the game plays and
 # exits with status 0. Pictures that differ from the recording's are
-# mentioned, and the replay plays anyway.
+# mentioned, and the replay plays anyway. The replay verifies as well under
+# the font settings of another screen.
 # Usage: replay_e2e.sh path/to/vorlane
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -55,6 +56,24 @@ verify "$replay"
 [[ $line =~ ^verified:\ score\ ([0-9]+),\ wave\ 1$ ]] || fail "--verify said: $line"
 score=${BASH_REMATCH[1]}
 ((score > 0)) || fail "the replay ends with score $score after a hit"
+
+# Verified as well under font settings of another screen: full hinting,
+# no smoothing, 144 dpi.
+cat >"$work/fonts.conf" <<'EOF'
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <match target="font">
+    <edit name="hinting" mode="assign"><bool>true</bool></edit>
+    <edit name="hintstyle" mode="assign"><const>hintfull</const></edit>
+    <edit name="antialias" mode="assign"><bool>false</bool></edit>
+    <edit name="dpi" mode="assign"><double>144</double></edit>
+  </match>
+</fontconfig>
+EOF
+FONTCONFIG_FILE="$work/fonts.conf" verify "$replay"
+((status == 0)) || fail "under other font settings --verify gave status $status: $line"
 
 # Cut in half, and overwritten in the middle: refused.
 head -c $((size / 2)) "$replay" >"$work/half.vorlane-replay"
@@ -146,4 +165,4 @@ verify "$replay"
 ((status == 0)) || fail "other pictures gave status $status: $line"
 [[ $line == *"pictures differ"* ]] || fail "other pictures were not mentioned: $line"
 
-echo "PASS: recorded $size bytes, verified score $score, cut and overwritten copies refused, watched under its title, held by Pause and Space, closed by Escape, $played s played in $fast s with Right held and closed by Enter at its end, no folder tolerated, other pictures said"
+echo "PASS: recorded $size bytes, verified score $score (under other font settings too), cut and overwritten copies refused, watched under its title, held by Pause and Space, closed by Escape, $played s played in $fast s with Right held and closed by Enter at its end, no folder tolerated, other pictures said"
