@@ -60,9 +60,10 @@ ReplayReading decodeBody(const QByteArray& body, std::uint16_t version) {
     // Every record takes at least one byte.
     if (!in.ok() || count > static_cast<std::uint64_t>(in.left())) return damaged(QStringLiteral("header"));
     // Walked once, each record read and dropped: only the bytes are kept,
-    // copied out of the file's.
-    const QByteArray rest = in.raw(in.left());
-    const RecordStream records(QByteArray(rest.constData(), rest.size()), 0, 0);
+    // in a copy of their own, as the body lies in the file's.
+    QByteArray rest = in.raw(in.left());
+    rest.detach();
+    const RecordStream records(rest, 0, 0);
     RecordReader walk(records);
     ReplayRecord record;
     bool started = false;
