@@ -1,6 +1,8 @@
 // Recording games as they are played.
 #include "replay/recorder.h"
 
+#include <QDateTime>
+
 #include "replay/digest.h"
 #include "replay/gamestate.h"
 #include "shell/frmVorlane.h"
@@ -28,7 +30,10 @@ void SessionRecorder::deliver(const GameEvent& event) {
     // Outside a game nothing logged so far is needed: a game is played
     // again from its state at Start.
     if (!span_.playing()) log_.restart();
-    if (isItem(event, form_.mnuStart)) start_ = {saveGameState(form_), log_.draws()};
+    if (isItem(event, form_.mnuStart)) {
+        start_ = {saveGameState(form_), log_.draws()};
+        startedAt_ = QDateTime::currentMSecsSinceEpoch();
+    }
     log_.event(event);
     dispatch(form_, event);
     if (span_.after(form_) == GameSpan::Change::Ended) keepGame();
@@ -45,6 +50,7 @@ void SessionRecorder::finish() {
 void SessionRecorder::keepGame() {
     SavedGame game;
     game.header = header_;
+    game.header.recordedAt = startedAt_;
     game.start = start_;
     game.records = log_.records();
     game.end.score = form_.dblScore;

@@ -55,4 +55,5 @@ private:
     ReplaySink& sink_;
     GameSpan span_;
     ReplayStart start_;
+    std::int64_t startedAt_ = 0;  // ms since 1970, UTC
 };

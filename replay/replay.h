@@ -23,7 +23,7 @@ constexpr std::uint16_t FirstReplayFormat = 1;
 struct ReplayHeader {
     QString gameVersion;
     QByteArray picturesDigest;          // SHA-256 of the six pictures
-    std::int64_t recordedAt = 0;        // ms since 1970, UTC
+    std::int64_t recordedAt = 0;        // the game's Start, ms since 1970, UTC
     std::uint32_t seed = 0;             // of the random numbers
 };
 
