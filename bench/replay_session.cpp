@@ -1,17 +1,18 @@
-// Records a 10-minute session with no window, as the desktop program
-// records one, and writes the replay of its last game (which holds the
-// whole session) to the file named: half a minute of attract display, then
-// games played one after another by a player who swings the ship and keeps
-// firing, until the window closes at 10 minutes in the middle of a game.
-// Prints the replay's size per minute, over the whole session and over
-// play alone, the time the window's thread gives a game at its end, and
-// how long verifying takes in-process.
-// Usage: replay_session FILE
+// Records one game with no window, as the desktop program records one,
+// and writes its replay to the file named: the attract display for a
+// while, then Easy, Slow, Bombs 1 and Start, and a game played by a player who swings
+// the ship and keeps firing, until it is lost or the window closes in its
+// middle. Prints the game's length, the replay's size per minute of game,
+// the time the window's thread gives the game at its end and how long
+// verifying takes in-process.
+// Usage: replay_session FILE [minutes of attract display] [minutes of game]
+//        (defaults: 0.5 and 10)
 #include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QFile>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "replay/format.h"
 #include "replay/verify.h"
@@ -19,67 +20,56 @@
 
 namespace {
 
-constexpr std::uint32_t Minute = 60000, Session = 10 * Minute;
+constexpr std::uint32_t Minute = 60000;
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: replay_session FILE\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: replay_session FILE [minutes of attract display] [minutes of game]\n");
         return 2;
     }
+    const auto attract = static_cast<std::uint32_t>((argc > 2 ? std::atof(argv[2]) : 0.5) * Minute);
+    const auto longest = static_cast<std::uint32_t>((argc > 3 ? std::atof(argv[3]) : 10) * Minute);
     ScriptedSession session(20261207);
-    std::uint32_t played = 0;
     Swinger player{session};
     session.load();
-    session.run(Minute / 2);
-    while (session.now < Session) {
-        session.deliver(GameEvent::menuCommand(0, 0));
-        const std::uint32_t start = session.now;
-        session.playUntilOver(Session - session.now, std::ref(player));
-        played += session.now - start;
-        session.run(2000);
-    }
-    // What the window's thread does when a game ends: copy the session's
-    // log and take the play area's fingerprint; the file is written by a
+    session.run(attract);
+    // Easy, Slow and one bomb at a time: a long game.
+    session.deliver(GameEvent::menuCommand(1, 0));
+    session.deliver(GameEvent::menuCommand(2, 0));
+    session.deliver(GameEvent::menuCommand(3, 0));
+    QElapsedTimer starting;
+    starting.start();
+    session.deliver(GameEvent::menuCommand(0, 0));
+    const qint64 startMicroseconds = starting.nsecsElapsed() / 1000;
+    const std::uint32_t start = session.now;
+    session.playUntilOver(longest, std::ref(player));
+    const std::uint32_t played = session.now - start;
+    // What the window's thread does when a game ends: copy the game's log
+    // and take the play area's fingerprint; the file is written by a
     // worker.
     QElapsedTimer handOver;
     handOver.start();
     session.close();
     const qint64 handOverMicroseconds = handOver.nsecsElapsed() / 1000;
 
-    const std::vector<Replay> games = session.games();
-    const Replay& replay = games.back();
+    const Replay replay = session.games().back();
     const QByteArray bytes = encodeReplay(replay);
     QFile file(QString::fromLocal8Bit(argv[1]));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
         std::fprintf(stderr, "replay_session: cannot write %s\n", argv[1]);
         return 1;
     }
-    const double minutes = session.now / double(Minute);
-    std::printf("session: %.1f min (%.1f min in %zu games), %zu events and answers\n", minutes, played / double(Minute),
-                games.size(), replay.records.size());
-    std::printf("replay size: %lld bytes, %.1f KB per minute of session\n", static_cast<long long>(bytes.size()),
+    const double minutes = played / double(Minute);
+    std::printf("a game of %.1f min after %.1f min of attract display, %zu events and answers\n", minutes,
+                attract / double(Minute), static_cast<std::size_t>(replay.records.count()));
+    std::printf("replay size: %lld bytes (%lld of them the game's state at Start), %.1f KB per minute of game\n",
+                static_cast<long long>(bytes.size()), static_cast<long long>(replay.start.state.size()),
                 bytes.size() / 1024.0 / minutes);
-    std::printf("a game handed over at its end, on the window's thread: %.1f ms\n", handOverMicroseconds / 1000.0);
-    // Play alone: the longest game's replay less the same replay cut where
-    // that game began.
-    const auto length = [](const Replay& game) {
-        std::uint32_t last = 0;
-        for (const ReplayRecord& record : game.records)
-            if (record.kind == ReplayRecord::Kind::Event) last = record.milliseconds;
-        return last - game.records[game.end.startRecord].milliseconds;
-    };
-    const Replay* longest = &games.front();
-    for (const Replay& game : games)
-        if (length(game) > length(*longest)) longest = &game;
-    const Replay& first = *longest;
-    Replay before = first;
-    before.records.resize(first.end.startRecord + 1);
-    const double playMinutes = length(first) / double(Minute);
-    std::printf("in play: %.1f KB per minute (the longest game, %.1f min)\n",
-                (encodeReplay(first).size() - encodeReplay(before).size()) / 1024.0 / playMinutes, playMinutes);
+    std::printf("on the window's thread: Start with the game's state kept %.1f ms, the game handed over at its end %.1f ms\n",
+                startMicroseconds / 1000.0, handOverMicroseconds / 1000.0);
 
     QElapsedTimer clock;
     clock.start();

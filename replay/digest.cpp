@@ -3,7 +3,6 @@
 #include "replay/digest.h"
 
 #include <QCryptographicHash>
-#include <QDateTime>
 
 #include "disk/regularfile.h"
 #include "shell/frmVorlane.h"
@@ -36,7 +35,6 @@ ReplayHeader sessionHeader(std::uint32_t seed, const QString& programDirectory) 
     ReplayHeader header;
     header.gameVersion = QStringLiteral(VORLANE_VERSION);
     header.picturesDigest = picturesDigest(programDirectory);
-    header.recordedAt = QDateTime::currentMSecsSinceEpoch();
     header.seed = seed;
     return header;
 }

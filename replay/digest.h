@@ -14,5 +14,5 @@
 QByteArray picturesDigest(const QString& programDirectory);
 QByteArray surfaceDigest(const QImage& surface);
 
-// The header of a session that starts now with this seed.
+// The header of a session with this seed; each game stamps its own date.
 ReplayHeader sessionHeader(std::uint32_t seed, const QString& programDirectory);

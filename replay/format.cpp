@@ -10,126 +10,22 @@
 namespace {
 
 const QByteArray Magic("VRLNRPL\x1a", 8);
+// The magic, the version and the body's length.
+constexpr qsizetype FrameHead = 8 + 2 + 4;
 
-enum Tag : std::uint8_t {
-    TickOfTimer = 0x10,  // + the timer's number, 0..15
-    OtherTick = 0x20,
-    KeyDown = 0x21,
-    KeyUp = 0x22,
-    Menu = 0x23,
-    DoubleClick = 0x24,
-    NoHighScore = 0x30,
-    HighScoreBytes = 0x31,
-    DeviceCount = 0x32,
-    InputText = 0x33,
-    MessageClosed = 0x34,
-};
-
-void writeEvent(ByteWriter& out, const GameEvent& event) {
-    switch (event.kind) {
-    case GameEvent::Kind::Tick:
-        if (event.timer >= 0 && event.timer < 16) {
-            out.byte(static_cast<std::uint8_t>(TickOfTimer + event.timer));
-        } else {
-            out.byte(OtherTick);
-            out.signedVarint(event.timer);
-        }
-        return;
-    case GameEvent::Kind::KeyDown:
-    case GameEvent::Kind::KeyUp:
-        out.byte(event.kind == GameEvent::Kind::KeyDown ? KeyDown : KeyUp);
-        out.signedVarint(event.keyCode);
-        out.signedVarint(event.shift);
-        return;
-    case GameEvent::Kind::Menu:
-        out.byte(Menu);
-        out.signedVarint(event.menu);
-        out.signedVarint(event.item);
-        return;
-    case GameEvent::Kind::DoubleClick: out.byte(DoubleClick); return;
-    }
-}
-
-void writeRecord(ByteWriter& out, const ReplayRecord& record, std::uint32_t& lastTime) {
-    switch (record.kind) {
-    case ReplayRecord::Kind::Event:
-        writeEvent(out, record.event);
-        out.varint(record.milliseconds - lastTime);
-        lastTime = record.milliseconds;
-        return;
-    case ReplayRecord::Kind::HighScoreRead:
-        if (!record.bytes) {
-            out.byte(NoHighScore);
-        } else {
-            out.byte(HighScoreBytes);
-            out.blob(*record.bytes);
-        }
-        return;
-    case ReplayRecord::Kind::DeviceCount:
-        out.byte(DeviceCount);
-        out.signedVarint(record.count);
-        return;
-    case ReplayRecord::Kind::InputText:
-        out.byte(InputText);
-        out.blob(record.text.toUtf8());
-        return;
-    case ReplayRecord::Kind::MessageClosed: out.byte(MessageClosed); return;
-    }
-}
-
-std::int16_t smallNumber(ByteReader& in) {
-    const std::int64_t value = in.signedVarint();
-    return static_cast<std::int16_t>(value);
-}
-
-// One record; false when the tag is unknown or a field runs past the end.
-bool readRecord(ByteReader& in, ReplayRecord& record, std::uint32_t& lastTime) {
-    const std::uint8_t tag = in.byte();
-    record = ReplayRecord();
-    if (tag >= TickOfTimer && tag < TickOfTimer + 16) {
-        record.event = GameEvent::tick(tag - TickOfTimer);
-    } else if (tag == OtherTick) {
-        record.event = GameEvent::tick(smallNumber(in));
-    } else if (tag == KeyDown || tag == KeyUp || tag == Menu) {
-        const std::int16_t first = smallNumber(in);
-        const std::int16_t second = smallNumber(in);
-        record.event = tag == KeyDown ? GameEvent::keyDown(first, second)
-                       : tag == KeyUp ? GameEvent::keyUp(first, second)
-                                      : GameEvent::menuCommand(first, second);
-    } else if (tag == DoubleClick) {
-        record.event = GameEvent::doubleClick();
-    } else if (tag == NoHighScore) {
-        record.kind = ReplayRecord::Kind::HighScoreRead;
-    } else if (tag == HighScoreBytes) {
-        record.kind = ReplayRecord::Kind::HighScoreRead;
-        record.bytes = in.blob();
-    } else if (tag == DeviceCount) {
-        record.kind = ReplayRecord::Kind::DeviceCount;
-        record.count = static_cast<int>(in.signedVarint());
-    } else if (tag == InputText) {
-        record.kind = ReplayRecord::Kind::InputText;
-        record.text = QString::fromUtf8(in.blob());
-    } else if (tag == MessageClosed) {
-        record.kind = ReplayRecord::Kind::MessageClosed;
-    } else {
-        return false;
-    }
-    if (record.kind == ReplayRecord::Kind::Event) {
-        const std::uint64_t step = in.varint();
-        if (step > 0xFFFFFFFFu - lastTime) return false;
-        lastTime = static_cast<std::uint32_t>(lastTime + step);
-        record.milliseconds = lastTime;
-    }
-    return in.ok();
-}
-
-QByteArray encodeBody(const ReplayHeader& header, const ReplayEnd& end, const RecordStream& records) {
+QByteArray encodeBody(const ReplayHeader& header, const ReplayStart& start, const ReplayEnd& end,
+                      const RecordStream& records) {
     ByteWriter out;
     out.blob(header.gameVersion.toUtf8());
     out.blob(header.picturesDigest);
     out.signedVarint(header.recordedAt);
     out.varint(header.seed);
-    out.varint(end.startRecord);
+    if (start.state.isEmpty()) {
+        out.varint(end.startRecord);
+    } else {
+        out.varint(start.draws);
+        out.blob(start.state);
+    }
     std::uint64_t score = 0;
     std::memcpy(&score, &end.score, sizeof score);
     out.fixed(score, 8);
@@ -142,14 +38,20 @@ QByteArray encodeBody(const ReplayHeader& header, const ReplayEnd& end, const Re
 
 ReplayReading damaged(const QString& what) { return {std::nullopt, QStringLiteral("damaged replay (%1)").arg(what)}; }
 
-ReplayReading decodeBody(const QByteArray& body) {
+ReplayReading decodeBody(const QByteArray& body, std::uint16_t version) {
     ByteReader in(body);
     Replay replay;
     replay.header.gameVersion = QString::fromUtf8(in.blob());
     replay.header.picturesDigest = in.blob();
     replay.header.recordedAt = in.signedVarint();
     replay.header.seed = static_cast<std::uint32_t>(in.varint());
-    replay.end.startRecord = static_cast<std::uint32_t>(in.varint());
+    if (version == FirstReplayFormat) {
+        replay.end.startRecord = static_cast<std::uint32_t>(in.varint());
+    } else {
+        replay.start.draws = in.varint();
+        replay.start.state = in.blob();
+        if (in.ok() && replay.start.state.isEmpty()) return damaged(QStringLiteral("no game state"));
+    }
     const std::uint64_t score = in.fixed(8);
     std::memcpy(&replay.end.score, &score, sizeof score);
     replay.end.wave = static_cast<int>(in.signedVarint());
@@ -157,35 +59,40 @@ ReplayReading decodeBody(const QByteArray& body) {
     const std::uint64_t count = in.varint();
     // Every record takes at least one byte.
     if (!in.ok() || count > static_cast<std::uint64_t>(in.left())) return damaged(QStringLiteral("header"));
-    replay.records.resize(count);
-    std::uint32_t lastTime = 0;
-    for (ReplayRecord& record : replay.records)
-        if (!readRecord(in, record, lastTime)) return damaged(QStringLiteral("records"));
-    if (in.left() != 0) return damaged(QStringLiteral("bytes after the last record"));
-    if (replay.end.startRecord >= replay.records.size() ||
-        replay.records[replay.end.startRecord].kind != ReplayRecord::Kind::Event)
-        return damaged(QStringLiteral("no game start"));
+    // Walked once, each record read and dropped: only the bytes are kept,
+    // in a copy of their own, as the body lies in the file's.
+    QByteArray rest = in.raw(in.left());
+    rest.detach();
+    const RecordStream records(rest, 0, 0);
+    RecordReader walk(records);
+    ReplayRecord record;
+    bool started = false;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        if (!walk.next(record)) return damaged(QStringLiteral("records"));
+        if (i == replay.end.startRecord) started = record.kind == ReplayRecord::Kind::Event;
+    }
+    if (!walk.atEnd()) return damaged(QStringLiteral("bytes after the last record"));
+    if (!started) return damaged(QStringLiteral("no game start"));
+    replay.records = RecordStream(records.bytes(), static_cast<std::uint32_t>(count), walk.lastTime());
     return {std::move(replay), QString()};
+}
+
+ReplayReading tooLarge() {
+    return {std::nullopt, QStringLiteral("larger than any replay (%1 MiB)").arg(LargestReplayFile / (1024 * 1024))};
 }
 
 }  // namespace
 
-void RecordStream::add(const ReplayRecord& record) {
-    writeRecord(out_, record, lastTime_);
-    ++count_;
-}
-
 QByteArray encodeReplay(const Replay& replay) {
-    RecordStream records;
-    for (const ReplayRecord& record : replay.records) records.add(record);
-    return encodeReplay(replay.header, replay.end, records);
+    return encodeReplay(replay.header, replay.start, replay.end, replay.records);
 }
 
-QByteArray encodeReplay(const ReplayHeader& header, const ReplayEnd& end, const RecordStream& records) {
-    const QByteArray body = encodeBody(header, end, records);
+QByteArray encodeReplay(const ReplayHeader& header, const ReplayStart& start, const ReplayEnd& end,
+                        const RecordStream& records) {
+    const QByteArray body = encodeBody(header, start, end, records);
     ByteWriter out;
     out.raw(Magic);
-    out.fixed(ReplayFormatVersion, 2);
+    out.fixed(start.state.isEmpty() ? FirstReplayFormat : ReplayFormatVersion, 2);
     out.fixed(static_cast<std::uint64_t>(body.size()), 4);
     out.raw(body);
     out.fixed(crc32(body), 4);
@@ -199,18 +106,24 @@ ReplayReading decodeReplay(const QByteArray& bytes) {
     const auto version = static_cast<std::uint16_t>(in.fixed(2));
     const std::uint64_t length = in.fixed(4);
     if (!in.ok()) return {std::nullopt, QStringLiteral("replay cut short")};
-    if (version != ReplayFormatVersion)
-        return {std::nullopt, QStringLiteral("replay of another format version (%1; this program reads %2)")
+    if (version != ReplayFormatVersion && version != FirstReplayFormat)
+        return {std::nullopt, QStringLiteral("replay of another format version (%1; this program reads %2 and %3)")
                                   .arg(version)
+                                  .arg(FirstReplayFormat)
                                   .arg(ReplayFormatVersion)};
     if (static_cast<std::int64_t>(length) + 4 > in.left()) return {std::nullopt, QStringLiteral("replay cut short")};
     if (static_cast<std::int64_t>(length) + 4 < in.left()) return damaged(QStringLiteral("bytes after the end"));
-    const QByteArray body = in.raw(static_cast<std::int64_t>(length));
+    // The body is read in place, not copied.
+    const QByteArray body = QByteArray::fromRawData(bytes.constData() + FrameHead, static_cast<qsizetype>(length));
+    in.raw(static_cast<std::int64_t>(length));
     if (static_cast<std::uint32_t>(in.fixed(4)) != crc32(body)) return damaged(QStringLiteral("checksum"));
-    return decodeBody(body);
+    return decodeBody(body, version);
 }
 
 ReplayReading readReplayFile(const QString& path) {
+    const std::optional<FileStamp> stamp = regularFileStamp(path);
+    if (stamp && stamp->size > LargestReplayFile)
+        return tooLarge();
     const RegularFile file = readRegularFile(path, LargestReplayFile);
     ReplayReading reading;
     switch (file.state) {
@@ -218,9 +131,7 @@ ReplayReading readReplayFile(const QString& path) {
     case RegularFile::State::Unusable: reading.problem = QStringLiteral("not a file that can be read"); return reading;
     case RegularFile::State::Read: break;
     }
-    if (!file.whole) {
-        reading.problem = QStringLiteral("larger than any replay (%1 MiB)").arg(LargestReplayFile / (1024 * 1024));
-        return reading;
-    }
+    // It grew between the look and the reading.
+    if (!file.whole) return tooLarge();
     return decodeReplay(file.bytes);
 }

@@ -3,17 +3,20 @@
 //   8 bytes   magic "VRLNRPL" and 0x1A
 //   2 bytes   format version (ReplayFormatVersion)
 //   4 bytes   length of the body
-//   body      game version, pictures digest, date, seed; the game's start
-//             record, final score (a double), wave and surface digest;
-//             the number of records, then the records
+//   body      game version, pictures digest, date, seed; the random
+//             numbers drawn before the game's Start and the game's state
+//             at its Start; final score (a double), wave and surface
+//             digest; the number of records, then the records from the
+//             Start on
 //   4 bytes   CRC-32 of the body
 //
-// A record is one tag byte and its fields, numbers as variable-length
-// integers. Tags 0x10 + n are timer n's tick and 0x21..0x24 the key-down,
-// key-up, menu command and double-click; every event ends with the
-// milliseconds since the event before. Tags 0x30..0x34 are the answers:
-// no "HS", the "HS" bytes, the number of sound devices, the typed name
-// and an About box closed. A tick takes two bytes.
+// A file of version 1 has no draws and no state: its records run from
+// load, and the game's start record stands before the score.
+//
+// The records are laid out in replay/records.h. Nothing the file says is
+// trusted: every size and count is checked against the bytes that are
+// there, and the records are walked once without keeping them, so memory
+// follows the file's size, never what it claims.
 #pragma once
 
 #include <QByteArray>
@@ -24,21 +27,10 @@
 #include "replay/bytes.h"
 #include "replay/replay.h"
 
-// Records written as they come. A copy shares the bytes until one of them
-// grows, so a recording hands its log to another thread for nothing.
-class RecordStream {
-public:
-    void add(const ReplayRecord& record);
-    std::uint32_t count() const { return count_; }
-    const QByteArray& bytes() const { return out_.bytes(); }
-
-private:
-    ByteWriter out_;
-    std::uint32_t count_ = 0;
-    std::uint32_t lastTime_ = 0;
-};
-
-QByteArray encodeReplay(const ReplayHeader& header, const ReplayEnd& end, const RecordStream& records);
+// A replay with no state at Start plays from load, as the first format
+// holds it, and is written in that format.
+QByteArray encodeReplay(const ReplayHeader& header, const ReplayStart& start, const ReplayEnd& end,
+                        const RecordStream& records);
 QByteArray encodeReplay(const Replay& replay);
 
 struct ReplayReading {
@@ -47,8 +39,9 @@ struct ReplayReading {
 };
 ReplayReading decodeReplay(const QByteArray& bytes);
 
-// The largest replay file read: a game of ten hours takes a few megabytes.
-constexpr qint64 LargestReplayFile = 64 * 1024 * 1024;
-// Reads a replay file through the careful reader: only a regular file, and
-// none larger than LargestReplayFile.
+// The largest replay file read: a game of ten hours takes under 6 MiB.
+constexpr qint64 LargestReplayFile = 16 * 1024 * 1024;
+// Reads a replay file through the careful reader: only a regular file,
+// opened without waiting, and none larger than LargestReplayFile, which is
+// refused from its size before a byte is read.
 ReplayReading readReplayFile(const QString& path);

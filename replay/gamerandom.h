@@ -12,6 +12,8 @@ public:
     explicit GameRandom(std::uint32_t seed) : seed_(seed), engine_(seed) {}
 
     std::uint32_t seed() const { return seed_; }
+    // Goes on from where the numbers stood after count of them.
+    void skip(std::uint64_t count) { engine_.discard(count); }
 
     // 24 random bits over 2^24: every value is exact in a float and the
     // largest is 1 - 2^-24, so 1.0 never comes out.

@@ -2,10 +2,14 @@
 // events one by one.
 #include "replay/playback.h"
 
+#include "replay/gamestate.h"
+
 Playback::Playback(const Replay& replay, QString programDirectory, Platform* outside)
-    : replay_(replay), programDirectory_(std::move(programDirectory)), outside_(outside),
-      random_(replay.header.seed), form_(new frmVorlane(static_cast<Platform&>(*this))) {
+    : start_(replay.start), programDirectory_(std::move(programDirectory)), outside_(outside),
+      random_(replay.header.seed), form_(new frmVorlane(static_cast<Platform&>(*this))), reader_(replay.records) {
     form_->highScores = this;
+    ReplayRecord first;
+    if (reader_.next(first)) ahead_ = std::move(first);
 }
 
 Playback::~Playback() = default;
@@ -14,21 +18,43 @@ void Playback::noteFault(const QString& what) {
     if (fault_.isEmpty()) fault_ = what;
 }
 
-void Playback::load() { form_->Form_Load(); }
+void Playback::load() {
+    if (start_.state.isEmpty()) {
+        // The first format's replays were recorded with smooth text.
+        for (Label* label : form_->labels()) label->setSmooth(true);
+        form_->Form_Load();
+        return;
+    }
+    random_.skip(start_.draws);
+    if (!restoreGameState(*form_, start_.state)) noteFault(QStringLiteral("the game's state at its start is damaged"));
+}
+
+void Playback::advance() {
+    ReplayRecord record;
+    if (reader_.next(record))
+        ahead_ = std::move(record);
+    else
+        ahead_.reset();
+    ++next_;
+}
 
 std::uint32_t Playback::nextTime() const {
-    for (std::size_t i = next_; i < replay_.records.size(); ++i)
-        if (replay_.records[i].kind == ReplayRecord::Kind::Event) return replay_.records[i].milliseconds;
-    return replay_.records.back().milliseconds;
+    if (ahead_ && ahead_->kind == ReplayRecord::Kind::Event) return ahead_->milliseconds;
+    RecordReader on = reader_;
+    ReplayRecord record;
+    while (on.next(record))
+        if (record.kind == ReplayRecord::Kind::Event) return record.milliseconds;
+    return on.lastTime();
 }
 
 void Playback::step() {
-    while (!atEnd() && replay_.records[next_].kind != ReplayRecord::Kind::Event) {
-        noteFault(QStringLiteral("the recording answers a question the game did not ask (record %1)").arg(next_));
-        ++next_;
-    }
     if (atEnd()) return;
-    const GameEvent event = replay_.records[next_++].event;
+    if (ahead_->kind != ReplayRecord::Kind::Event) {
+        noteFault(QStringLiteral("the recording answers a question the game did not ask (record %1)").arg(next_));
+        return;
+    }
+    const GameEvent event = ahead_->event;
+    advance();
     dispatch(*form_, event);
     span_.after(*form_);
 }
@@ -38,7 +64,11 @@ void Playback::runTo(std::size_t record) {
 }
 
 const ReplayRecord* Playback::take(ReplayRecord::Kind kind, const char* question) {
-    if (!atEnd() && replay_.records[next_].kind == kind) return &replay_.records[next_++];
+    if (!atEnd() && ahead_->kind == kind) {
+        answer_ = std::move(*ahead_);
+        advance();
+        return &answer_;
+    }
     noteFault(QStringLiteral("the game asked for %1 where the recording has no answer (record %2)")
                   .arg(QLatin1String(question))
                   .arg(next_));

@@ -1,5 +1,7 @@
-// A recorded session run again through a fresh game. The game gets the
-// recorded seed's random numbers, and every answer it asks of the world
+// A recorded game run again through a fresh game, from its state at Start
+// (or, for a file of the first format, from load). The game gets the
+// recorded seed's random numbers from where the Start left them, and every
+// answer it asks of the world
 // outside comes from the recording in order, so no dialog opens and no
 // file is read or written. Sound, pauses and showing the window go to an
 // outside platform when one is given and while the playback is not quiet;
@@ -26,9 +28,12 @@ public:
     // Quiet: no sound, no pause, nothing shown.
     void setQuiet(bool quiet) { quiet_ = quiet; }
 
+    // The game as it stood at the recording's first event.
     void load();
-    bool atEnd() const { return next_ >= replay_.records.size(); }
-    // The recorded time of the next event, ms since load; not at the end.
+    // Nothing more to play: the recording is over, or the run has left it.
+    bool atEnd() const { return !ahead_ || !fault_.isEmpty(); }
+    // The recorded time of the next event, ms since load; past the last
+    // event, the last one's time: it never goes back.
     std::uint32_t nextTime() const;
     // Delivers the next event, with the answers it asks for.
     void step();
@@ -40,6 +45,7 @@ public:
     int wave() const { return span_.wave(); }
 
 private:
+    void advance();
     const ReplayRecord* take(ReplayRecord::Kind kind, const char* question);
     void noteFault(const QString& what);
     bool loud() const { return outside_ && !quiet_; }
@@ -58,13 +64,16 @@ private:
     std::optional<QByteArray> read() override;
     bool write(const QString&, double) override { return true; }
 
-    const Replay& replay_;
+    const ReplayStart& start_;
     QString programDirectory_;
     Platform* outside_;
     bool quiet_ = false;
     GameRandom random_;
     std::unique_ptr<frmVorlane> form_;
     GameSpan span_;
-    std::size_t next_ = 0;
+    RecordReader reader_;
+    std::optional<ReplayRecord> ahead_;  // the next record, read
+    ReplayRecord answer_;                // the last answer taken
+    std::size_t next_ = 0;               // the next record's place
     QString fault_;
 };

@@ -1,7 +1,10 @@
 // Recording games as they are played.
 #include "replay/recorder.h"
 
+#include <QDateTime>
+
 #include "replay/digest.h"
+#include "replay/gamestate.h"
 #include "shell/frmVorlane.h"
 
 SessionRecorder::SessionRecorder(frmVorlane& form, ReplayHeader header, SessionLog& log, ReplaySink& sink)
@@ -24,14 +27,16 @@ void SessionRecorder::deliver(const GameEvent& event) {
         keepGame();
     }
     if (exit) sink_.flush();
-    log_.event(event);
-    const std::uint32_t index = log_.records().count() - 1;
-    dispatch(form_, event);
-    switch (span_.after(form_)) {
-    case GameSpan::Change::Began: start_ = index; break;
-    case GameSpan::Change::Ended: keepGame(); break;
-    case GameSpan::Change::None: break;
+    // Outside a game nothing logged so far is needed: a game is played
+    // again from its state at Start.
+    if (!span_.playing()) log_.restart();
+    if (isItem(event, form_.mnuStart)) {
+        start_ = {saveGameState(form_), log_.draws()};
+        startedAt_ = QDateTime::currentMSecsSinceEpoch();
     }
+    log_.event(event);
+    dispatch(form_, event);
+    if (span_.after(form_) == GameSpan::Change::Ended) keepGame();
 }
 
 void SessionRecorder::finish() {
@@ -45,8 +50,9 @@ void SessionRecorder::finish() {
 void SessionRecorder::keepGame() {
     SavedGame game;
     game.header = header_;
+    game.header.recordedAt = startedAt_;
+    game.start = start_;
     game.records = log_.records();
-    game.end.startRecord = start_;
     game.end.score = form_.dblScore;
     game.end.wave = span_.wave();
     // A copy of its own: the surface's pixels change under a shared one.
@@ -56,5 +62,6 @@ void SessionRecorder::keepGame() {
 
 QByteArray encodeReplay(SavedGame game) {
     game.end.surfaceDigest = surfaceDigest(game.surface);
-    return encodeReplay(game.header, game.end, game.records);
+    game.start.state = packGameState(game.start.state);
+    return encodeReplay(game.header, game.start, game.end, game.records);
 }

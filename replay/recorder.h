@@ -1,9 +1,11 @@
 // The recorder behind the window's door: each event is logged and handed
-// to the game, and the game's span is followed as it begins and ends. A
-// game ends at game over, at the next Start, at Exit or when the window
-// closes; then the session up to that moment, with the game's start,
-// score, wave and the play area's fingerprint, goes to the sink that keeps
-// replays.
+// to the game, and the game's span is followed as it begins and ends. At
+// Start the game's whole state is kept and the log begins again, and while
+// no game is in play nothing is logged for long, so a recording holds one
+// game and never grows with the attract display. A game ends at game over,
+// at the next Start, at Exit or when the window closes; then its state at
+// Start, its events and answers, its score, wave and the play area's
+// fingerprint go to the sink that keeps replays.
 #pragma once
 
 #include <QImage>
@@ -15,11 +17,12 @@
 
 class frmVorlane;
 
-// A game as the recorder hands it over: the log still encoded, and the
-// play area at the end, fingerprinted by whoever writes the file, off the
-// window's thread.
+// A game as the recorder hands it over: the log still encoded, its state
+// at Start as it was taken, and the play area at the end, packed and
+// fingerprinted by whoever writes the file, off the window's thread.
 struct SavedGame {
     ReplayHeader header;
+    ReplayStart start;
     ReplayEnd end;
     RecordStream records;
     QImage surface;
@@ -51,5 +54,6 @@ private:
     SessionLog& log_;
     ReplaySink& sink_;
     GameSpan span_;
-    std::uint32_t start_ = 0;
+    ReplayStart start_;
+    std::int64_t startedAt_ = 0;  // ms since 1970, UTC
 };

@@ -1,51 +1,41 @@
-// A recorded session as the program holds it: where the random numbers
-// started, every event that reached the game with its time, every answer
-// the world outside gave the game, and how the saved game ended. The
-// session runs from load; the game it was saved for begins at one of its
-// events, and everything before that runs again only to bring the game to
-// the same state.
+// A recorded game as the program holds it: where the random numbers
+// started and how many the session had drawn by the game's Start, the
+// game's whole state at its Start, every event that reached the game from
+// the Start on with its time, every answer the world outside gave the
+// game, and how the game ended. A file of the first format holds no state:
+// its session runs from load, and the game begins at one of its events,
+// everything before that running again only to bring the game to the same
+// state.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
-#include <optional>
-#include <vector>
 
-#include "shell/events.h"
+#include "replay/records.h"
 
-// Raised whenever the file's layout changes: a reader takes only its own.
-constexpr std::uint16_t ReplayFormatVersion = 1;
-
-struct ReplayRecord {
-    enum class Kind : std::uint8_t { Event, HighScoreRead, DeviceCount, InputText, MessageClosed };
-
-    Kind kind = Kind::Event;
-    GameEvent event;                    // Event
-    std::uint32_t milliseconds = 0;     // Event: time since load
-    std::optional<QByteArray> bytes;    // HighScoreRead: "HS" as read, or no file
-    int count = 0;                      // DeviceCount
-    QString text;                       // InputText: what the player typed
-
-    static ReplayRecord at(const GameEvent& event, std::uint32_t milliseconds) {
-        ReplayRecord record;
-        record.event = event;
-        record.milliseconds = milliseconds;
-        return record;
-    }
-};
+// Raised whenever the file's layout changes. Written: the current one;
+// read: the current one and the first.
+constexpr std::uint16_t ReplayFormatVersion = 2;
+constexpr std::uint16_t FirstReplayFormat = 1;
 
 struct ReplayHeader {
     QString gameVersion;
     QByteArray picturesDigest;          // SHA-256 of the six pictures
-    std::int64_t recordedAt = 0;        // ms since 1970, UTC
+    std::int64_t recordedAt = 0;        // the game's Start, ms since 1970, UTC
     std::uint32_t seed = 0;             // of the random numbers
+};
+
+// Where the game begins. An empty state: the session from load.
+struct ReplayStart {
+    QByteArray state;                   // saveGameState() at the Start
+    std::uint64_t draws = 0;            // random numbers drawn before it
 };
 
 // How the saved game ended.
 struct ReplayEnd {
-    std::uint32_t startRecord = 0;      // the event that began the game
+    std::uint32_t startRecord = 0;      // the event that began the game; 0 with a state
     double score = 0;
     int wave = 0;
     QByteArray surfaceDigest;           // SHA-256 of the play area's pixels
@@ -53,6 +43,7 @@ struct ReplayEnd {
 
 struct Replay {
     ReplayHeader header;
+    ReplayStart start;
     ReplayEnd end;
-    std::vector<ReplayRecord> records;
+    RecordStream records;
 };

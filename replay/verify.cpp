@@ -23,7 +23,7 @@ Verdict says(int status, QString line) {
 Verdict verifyReplay(const Replay& replay, const QString& programDirectory) {
     Playback playback(replay, programDirectory);
     playback.load();
-    playback.runTo(replay.records.size());
+    playback.runTo(replay.records.count());
     const double score = playback.form().dblScore;
     const int wave = playback.wave();
     const QString now = scoreAndWave(score, wave);

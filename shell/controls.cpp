@@ -64,6 +64,8 @@ void Label::design(const Design& d) {
     font_ = QFont(d.fontFamily);
     font_.setPixelSize(static_cast<int>(std::lround(d.fontPoints * 96.0 / 72.0)));
     font_.setBold(d.bold);
+    font_.setStyleStrategy(QFont::NoAntialias);
+    font_.setHintingPreference(QFont::PreferNoHinting);
     visible_ = d.visible;
     alignment_ = d.alignment;
     wordWrap_ = d.wordWrap;
@@ -74,6 +76,12 @@ void Label::setCaption(const QString& caption) {
     caption_ = caption;
     render();
     if (visible_) repaintChange(rect());
+}
+
+void Label::setSmooth(bool smooth) {
+    font_.setStyleStrategy(smooth ? QFont::PreferDefault : QFont::NoAntialias);
+    font_.setHintingPreference(smooth ? QFont::PreferDefaultHinting : QFont::PreferNoHinting);
+    render();
 }
 
 void Label::refresh() {

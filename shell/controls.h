@@ -84,6 +84,11 @@ public:
     Qt::Alignment alignment() const { return alignment_; }
     // Repaints the label now, whatever covers it, when it is shown.
     void refresh();
+    // Text is drawn crisp and unhinted, whatever the player's font
+    // settings, so a caption comes out the same on every screen; smooth
+    // text, drawn as the font settings say, is how replays of the first
+    // format saw it.
+    void setSmooth(bool smooth);
     // The label as it is painted: background box and caption.
     const QImage& rendered() const { return rendered_; }
 

@@ -35,6 +35,7 @@ public:
 
     // Labels, in the order they cover each other.
     Label Label1, Label2, Label3, lblwave, lblspeed, lblbonus, Label5, Label6, lblGameOver, lblRating;
+    std::array<Label*, 10> labels();
 
     // Images: the ship, the mothership, the five bases, the thirty invaders.
     Image Image36, Imgmothership;

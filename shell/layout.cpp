@@ -48,9 +48,11 @@ void frmVorlane::designLabels() {
     lblGameOver.design({216, 216, 209, 33, "GAME OVER", darkRed, black, sans, 24, true, true});
     lblRating.design({104, 272, 441, 41, QString::fromUtf8("...::\u00A6::..."), darkRed, black, sans, 24, true,
                       false, Qt::AlignHCenter});
-    for (Label* label : {&Label1, &Label2, &Label3, &lblwave, &lblspeed, &lblbonus, &Label5, &Label6,
-                         &lblGameOver, &lblRating})
-        surface.addLabel(*label);
+    for (Label* label : labels()) surface.addLabel(*label);
+}
+
+std::array<Label*, 10> frmVorlane::labels() {
+    return {&Label1, &Label2, &Label3, &lblwave, &lblspeed, &lblbonus, &Label5, &Label6, &lblGameOver, &lblRating};
 }
 
 void frmVorlane::designImages() {

@@ -48,6 +48,13 @@ void Surface::setPicture(const QImage& picture) {
 
 void Surface::clear() { repaint(frame_.rect()); }
 
+void Surface::restore(const QImage& frame) {
+    const QImage pixels = frame.convertToFormat(QImage::Format_RGB32);
+    if (pixels.size() != frame_.size()) return;
+    for (int y = 0; y < Height; ++y) std::memcpy(bits_ + y * stride_, pixels.constScanLine(y), Width * sizeof(QRgb));
+    touch(frame_.rect());
+}
+
 void Surface::repaint(const QRect& area) {
     const QRect clip = area & frame_.rect();
     if (clip.isEmpty()) return;

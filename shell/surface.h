@@ -46,6 +46,9 @@ public:
 
     // Removes every drawing: the whole area is painted from the layers.
     void clear();
+    // Puts back every pixel of a frame the surface once showed, drawings
+    // and all, as a replay does at a game's start.
+    void restore(const QImage& frame);
     // Paints a rectangle afresh from the layers.
     void repaint(const QRect& area);
 

@@ -2,10 +2,14 @@
 #include "desktop/replays/ReplayCommands.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QLocale>
 #include <QTimer>
 
 #include <cstdio>
 
+#include "desktop/replays/ReplayKeys.h"
+#include "desktop/replays/ReplaySigns.h"
 #include "desktop/replays/ReplayViewer.h"
 #include "desktop/window/DesktopPlatform.h"
 #include "desktop/window/MainWindow.h"
@@ -17,6 +21,15 @@
 namespace {
 
 void complain(const QString& line) { std::fprintf(stderr, "vorlane: %s\n", qPrintable(line)); }
+
+// The key code the game's fire arrives with from a pad's buttons (and Ctrl).
+constexpr int FireKey = 17;
+
+QString replayTitle(const Replay& replay) {
+    const QDateTime at = QDateTime::fromMSecsSinceEpoch(replay.header.recordedAt).toLocalTime();
+    return QStringLiteral("Replay of %1, score %2")
+        .arg(QLocale().toString(at, QLocale::ShortFormat), QString::number(replay.end.score, 'f', 0));
+}
 
 }  // namespace
 
@@ -33,10 +46,33 @@ int watchReplay(const QString& path) {
 
     Playback playback(replay, platform.programDirectory(), &platform);
     MainWindow window(playback.form(), platform);
-    // Only the recording plays: the window's keys, menus and timers reach nothing.
-    window.setBehindDoor([](const GameEvent&) {});
+    const QString title = replayTitle(replay);
+    window.setWindowTitle(title);
     ReplayViewer viewer(playback, replay.end.startRecord, [&window] { window.showChanges(); });
-    window.onPause([&viewer](bool paused) { viewer.setPaused(paused); });
+    ReplaySigns signs(*window.centralWidget());
+    bool paused = false;
+    ReplayKeys keys(window, viewer, [&] { signs.showPace(paused, viewer.fast()); });
+    window.onPause([&](bool now) {
+        paused = now;
+        viewer.setPaused(now);
+        signs.showPace(paused, viewer.fast());
+    });
+    // Only the recording plays: the window's keys, menus and timers reach
+    // nothing, but a pad's fire button closes the replay once it has ended.
+    window.setBehindDoor([&window, &viewer](const GameEvent& event) {
+        if (viewer.ended() && event.kind == GameEvent::Kind::KeyDown && event.keyCode == FireKey) window.close();
+    });
+    viewer.onEnd([&] {
+        const QString score = QString::number(playback.form().dblScore, 'f', 0);
+        if (playback.fault().isEmpty()) {
+            signs.showEnd(QStringLiteral("The replay has ended: score %1\nEscape, Enter or A closes it").arg(score));
+        } else {
+            complain(QStringLiteral("%1: the replay left the recorded game: %2").arg(path, playback.fault()));
+            signs.showEnd(QStringLiteral("The replay left the recorded game here\n(%1)\nEscape, Enter or A closes it")
+                              .arg(playback.fault()));
+        }
+        window.setWindowTitle(title + QStringLiteral(" \u2014 ended"));
+    });
     viewer.prepare();
     window.show();
     QTimer::singleShot(0, &viewer, [&viewer] { viewer.play(); });

@@ -3,13 +3,14 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdio>
 
 #include "disk/datafolder.h"
+#include "disk/wholefile.h"
 #include "replay/format.h"
 
 namespace {
@@ -27,35 +28,47 @@ ReplayShelf::~ReplayShelf() { flush(); }
 QString ReplayShelf::defaultFolder() { return playerDataFolder() + QStringLiteral("/replays"); }
 
 void ReplayShelf::keep(SavedGame game) {
-    worker_.start([this, game = std::move(game)] {
-        write(game);
-        prune();
-    });
+    worker_.start([this, game = std::move(game)] { write(game); });
 }
 
 void ReplayShelf::flush() { worker_.waitForDone(); }
 
 void ReplayShelf::write(const SavedGame& game) {
-    // Two games never share a name, and names sort in the order of saving.
-    lastSaved_ = std::max(QDateTime::currentMSecsSinceEpoch(), lastSaved_ + 1);
-    const QString name = QStringLiteral("%1-%2.vorlane-replay")
-                             .arg(QDateTime::fromMSecsSinceEpoch(lastSaved_).toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")))
-                             .arg(static_cast<qint64>(std::max(0.0, game.end.score)));
     if (!QDir().mkpath(folder_)) {
         complain(QStringLiteral("cannot make the replay folder %1; this game's replay is not kept").arg(folder_));
         return;
     }
-    QSaveFile file(folder_ + QLatin1Char('/') + name);
-    const QByteArray bytes = encodeReplay(game);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        complain(QStringLiteral("cannot save the replay %1: %2").arg(file.fileName(), file.errorString()));
+    // Another copy of the game may be saving or tidying up at the same time.
+    const FolderLock lock(folder_);
+    QString path;
+    do {
+        // Two games never share a name, and names sort in the order of saving.
+        lastSaved_ = std::max(QDateTime::currentMSecsSinceEpoch(), lastSaved_ + 1);
+        path = QStringLiteral("%1/%2-%3.vorlane-replay")
+                   .arg(folder_, QDateTime::fromMSecsSinceEpoch(lastSaved_).toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")))
+                   .arg(static_cast<qint64>(std::max(0.0, game.end.score)));
+    } while (QFileInfo::exists(path));
+    // Every byte written, synced and renamed into place, or no file at all:
+    // a full disk leaves nothing behind and the replays kept as they were.
+    if (replaceWhole(lock, path, encodeReplay(game)))
+        prune();
+    else
+        complain(QStringLiteral("cannot save the replay %1 (%2); the replays kept are as they were")
+                     .arg(path, lock.held() ? QStringLiteral("the disk refused it") : QStringLiteral("the folder is busy")));
 }
 
 // Names sort by time; the best is the highest score, the latest of equals.
+// An empty file is no replay: an older version left those on a full disk.
 void ReplayShelf::prune() const {
     QDir dir(folder_);
-    QStringList names = dir.entryList({QStringLiteral("*.vorlane-replay")}, QDir::Files, QDir::Name | QDir::Reversed);
-    names = names.filter(ReplayName);
+    QStringList names;
+    for (const QString& name :
+         dir.entryList({QStringLiteral("*.vorlane-replay")}, QDir::Files, QDir::Name | QDir::Reversed).filter(ReplayName)) {
+        if (QFileInfo(dir.filePath(name)).size() == 0)
+            dir.remove(name);
+        else
+            names << name;
+    }
     QString best;
     qint64 bestScore = -1;
     for (const QString& name : names) {

@@ -3,7 +3,7 @@
 // <date>-<time>-<ms>-<score>.vorlane-replay. The last 20 games and the
 // best one are kept and older ones removed. A folder that cannot be
 // written or a full disk costs only that replay, with one line on
-// standard error.
+// standard error: no file is left of it, and the replays kept stay.
 #pragma once
 
 #include <QString>
@@ -24,6 +24,7 @@ public:
     void flush() override;
 
 private:
+    // Saves the game and, once it is whole on the disk, tidies the folder.
     void write(const SavedGame& game);
     void prune() const;
 

@@ -1,7 +1,7 @@
 // The replay's clock in the window.
 #include "desktop/replays/ReplayViewer.h"
 
-#include <cstdio>
+#include <algorithm>
 
 ReplayViewer::ReplayViewer(Playback& playback, std::uint32_t startRecord, std::function<void()> show)
     : playback_(playback), startRecord_(startRecord), show_(std::move(show)) {
@@ -19,34 +19,50 @@ void ReplayViewer::prepare() {
 }
 
 void ReplayViewer::play() {
-    if (playback_.atEnd()) return;
-    origin_ = playback_.nextTime();
+    origin_ = playback_.atEnd() ? 0 : playback_.nextTime();
     clock_.start();
     due();
 }
 
+void ReplayViewer::rebase() {
+    played_ = played();
+    since_ = clock_.elapsed();
+}
+
 void ReplayViewer::setPaused(bool paused) {
     if (paused == paused_ || !clock_.isValid()) return;
+    rebase();
     paused_ = paused;
-    if (paused) {
+    if (paused)
         timer_.stop();
-        pausedAt_ = clock_.elapsed();
-    } else {
-        pausedFor_ += clock_.elapsed() - pausedAt_;
+    else
         due();
-    }
+}
+
+void ReplayViewer::setFast(bool fast) {
+    if (fast == this->fast() || !clock_.isValid()) return;
+    rebase();
+    speed_ = fast ? Fast : 1;
+    if (!paused_) due();
 }
 
 void ReplayViewer::due() {
-    if (paused_) return;
-    while (!playback_.atEnd() && playback_.nextTime() - origin_ <= elapsed()) {
+    // A key may change the pace during one of the game's own pauses: the
+    // events go on from where they are once it is over.
+    if (paused_ || ended_ || stepping_) return;
+    while (!playback_.atEnd() && playback_.nextTime() - origin_ <= played()) {
+        stepping_ = true;
         playback_.step();
+        stepping_ = false;
         show_();
     }
     if (playback_.atEnd()) {
-        if (!playback_.fault().isEmpty())
-            std::fprintf(stderr, "vorlane: the replay left the recorded game: %s\n", qPrintable(playback_.fault()));
+        ended_ = true;
+        if (endedThen_) endedThen_();
         return;
     }
-    timer_.start(static_cast<int>(playback_.nextTime() - origin_ - elapsed()));
+    // The next event's time never lies before the last one's, and the
+    // timer is never asked to wait less than nothing.
+    const qint64 wait = (playback_.nextTime() - origin_ - played() + speed_ - 1) / speed_;
+    timer_.start(static_cast<int>(std::max<qint64>(0, wait)));
 }

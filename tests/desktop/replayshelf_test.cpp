@@ -1,8 +1,16 @@
-// The replay folder keeps the last games and the best.
+// The replay folder keeps the last games and the best, whatever the disk
+// does.
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <string>
+
+#include <sys/mount.h>
 
 #include "desktop/replays/ReplayShelf.h"
 
@@ -22,4 +30,80 @@ TEST(ReplayShelf, KeepsTheLastTwentyGamesAndTheBest) {
     EXPECT_TRUE(kept.first().endsWith(QStringLiteral("-9000.vorlane-replay"))) << qPrintable(kept.first());
     EXPECT_TRUE(kept[1].endsWith(QStringLiteral("-500.vorlane-replay"))) << qPrintable(kept[1]);
     EXPECT_TRUE(kept.last().endsWith(QStringLiteral("-2400.vorlane-replay")));
+}
+
+namespace {
+
+// A game whose replay takes about the given number of bytes.
+SavedGame gameOf(double score, int bytes) {
+    SavedGame saved;
+    saved.end.score = score;
+    for (int tick = 0; tick < bytes / 2; ++tick) saved.records.add(ReplayRecord::at(GameEvent::tick(1), 25u * tick));
+    return saved;
+}
+
+// A small file system of its own, mounted for the test; only root may.
+struct SmallDisk {
+    explicit SmallDisk(const QString& path) : path(QFile::encodeName(path)) {
+        mounted = ::mount("tmpfs", this->path.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk() {
+        if (mounted) ::umount(path.constData());
+    }
+    QByteArray path;
+    bool mounted = false;
+};
+
+QStringList replaysIn(const QString& folder) {
+    return QDir(folder).entryList({QStringLiteral("*.vorlane-replay")}, QDir::Files, QDir::Name);
+}
+
+}  // namespace
+
+TEST(ReplayShelf, AFullDiskLeavesNoFileSaysOneLineAndKeepsTheBest) {
+    QTemporaryDir home;
+    const SmallDisk disk(home.path());
+    if (!disk.mounted) GTEST_SKIP() << "mounting a small file system needs root";
+    const QString folder = home.filePath(QStringLiteral("replays"));
+    ReplayShelf shelf(folder);
+    shelf.keep(gameOf(9000, 20000));
+    shelf.flush();
+    const QStringList before = replaysIn(folder);
+    ASSERT_EQ(before.size(), 1);
+    QFile best(folder + QLatin1Char('/') + before.first());
+    ASSERT_TRUE(best.open(QIODevice::ReadOnly));
+    const QByteArray bestBytes = best.readAll();
+    QFile filler(home.filePath(QStringLiteral("filler")));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    filler.write(QByteArray(64 * 1024, 'x'));
+    filler.close();
+
+    testing::internal::CaptureStderr();
+    shelf.keep(gameOf(100, 20000));
+    shelf.keep(gameOf(20000, 20000));
+    shelf.flush();
+    const std::string said = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(replaysIn(folder), before);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System), before) << "a temporary file was left";
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
+    EXPECT_NE(said.find("cannot save the replay"), std::string::npos) << said;
+    best.seek(0);
+    EXPECT_EQ(best.readAll(), bestBytes);
+}
+
+TEST(ReplayShelf, EmptyFilesAreNoReplaysAndNeverTheBest) {
+    QTemporaryDir home;
+    const QString folder = home.filePath(QStringLiteral("replays"));
+    QDir().mkpath(folder);
+    for (const char* name : {"20200101-000000-000-99999.vorlane-replay", "20200101-000000-001-0.vorlane-replay"})
+        QFile(folder + QLatin1Char('/') + QLatin1String(name)).open(QIODevice::WriteOnly);
+    {
+        ReplayShelf shelf(folder);
+        for (int game = 0; game < 21; ++game) shelf.keep(gameOf(game == 0 ? 500 : game, 10));
+    }
+    const QStringList kept = replaysIn(folder);
+    ASSERT_EQ(kept.size(), ReplayShelf::Kept + 1);
+    EXPECT_TRUE(kept.first().endsWith(QStringLiteral("-500.vorlane-replay"))) << qPrintable(kept.first());
+    for (const QString& name : kept) EXPECT_GT(QFileInfo(folder + QLatin1Char('/') + name).size(), 0);
 }

@@ -6,11 +6,14 @@
 # cut in half, or with bytes overwritten in the middle, is refused with one
 # line and status 2. Opening the file alone (as a file manager does)
 # shows the game in the window with its menu bar hidden, as in play, and
-# its sound on a private PulseAudio's null sink; the window's keys reach
-# nothing. A replay folder that cannot be made
+# its sound on a private PulseAudio's null sink, under a title that says it
+# is a replay; the game's keys reach nothing, Pause and Space hold it,
+# Escape closes it, Right held plays it fast to the end, which the title
+# says, and Enter closes it there. A replay folder that cannot be made
 # costs one line on standard error and nothing else: the game plays and
 # exits with status 0. Pictures that differ from the recording's are
-# mentioned, and the replay plays anyway.
+# mentioned, and the replay plays anyway. The replay verifies as well under
+# the font settings of another screen.
 # Usage: replay_e2e.sh path/to/vorlane
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -22,9 +25,14 @@ install_program "$exe"
 export XDG_DATA_HOME="$work/data"
 shelf="$XDG_DATA_HOME/vorlane/replays"
 
-# A game with a hit, played on a moment and left by the menu.
+# A game with a hit, played on a moment and left by the menu; the seconds
+# count from before its Start.
+SECONDS=0
 start_scoring_game
 xdotool keydown Left sleep 0.3 keyup Left key ctrl
+# Long enough a game to tell four times its pace from its own.
+sleep 6
+played=$SECONDS
 exit_by_menu "a recorded game"
 
 replays=("$shelf"/*.vorlane-replay)
@@ -43,6 +51,24 @@ verify "$replay"
 score=${BASH_REMATCH[1]}
 ((score > 0)) || fail "the replay ends with score $score after a hit"
 
+# Verified as well under font settings of another screen: full hinting,
+# no smoothing, 144 dpi.
+cat >"$work/fonts.conf" <<'EOF'
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <match target="font">
+    <edit name="hinting" mode="assign"><bool>true</bool></edit>
+    <edit name="hintstyle" mode="assign"><const>hintfull</const></edit>
+    <edit name="antialias" mode="assign"><bool>false</bool></edit>
+    <edit name="dpi" mode="assign"><double>144</double></edit>
+  </match>
+</fontconfig>
+EOF
+FONTCONFIG_FILE="$work/fonts.conf" verify "$replay"
+((status == 0)) || fail "under other font settings --verify gave status $status: $line"
+
 # Cut in half, and overwritten in the middle: refused.
 head -c $((size / 2)) "$replay" >"$work/half.vorlane-replay"
 verify "$work/half.vorlane-replay"
@@ -55,29 +81,66 @@ verify "$work/hole.vorlane-replay"
 [[ $line == *damaged* ]] || fail "an overwritten replay: $line"
 
 # Watching: the file alone opens the window on the game in play, with its
-# sound; Pause holds it.
+# sound, under a title that says it is a replay with its score; Pause and
+# Space hold it, Enter reaches nothing, and Escape closes it.
+replay_shown() {
+    window=$(windows_named "^Replay of .*, score $score( — Vorlane)?\$" | head -n1)
+    [ -n "$window" ]
+}
+replay_ended() { [ -n "$(windows_named "^Replay of .*, score $score — ended( — Vorlane)?\$")" ]; }
+# The left of the menu bar's strip: the recording's sign stands at its right.
+strip_left_hidden() {
+    geometry
+    import -silent -window root "$work/strip.png" || fail "no screenshot"
+    awk -v m="$(convert "$work/strip.png" -crop "400x$menu+$X+$Y" +repage -colorspace Gray -format '%[fx:mean]' info:)" \
+        'BEGIN { exit !(m == 0) }'
+}
+watch() {
+    "$work/bin/vorlane" "$replay" >"$work/game.log" 2>&1 &
+    game_pid=$!
+    started+=("$game_pid")
+    poll 15 replay_shown || fail "no window titled as a replay of score $score"
+    geometry
+    poll 10 strip_left_hidden || fail "the replay did not reach the game's start"
+}
+holds() { # key
+    xdotool key "$1"
+    sleep 2
+    shot "$work/held.png"
+    sleep 1
+    ! changed "$work/held.png" 627x436+0+0 || fail "$1 did not hold the replay"
+    xdotool key "$1"
+    poll 5 changed "$work/held.png" 627x436+0+0 || fail "the replay did not go on after $1"
+}
 start_recording "$work/watch.raw"
-"$work/bin/vorlane" "$replay" >"$work/game.log" 2>&1 &
-game_pid=$!
-started+=("$game_pid")
-find_window
-poll 10 menu_hidden || fail "the replay did not reach the game's start"
+watch
 point_at_game
 xdotool key Return
 sleep 0.5
-menu_hidden || fail "Enter reached the game during the replay"
-# Pause holds the replay's picture and its pace; a second Pause goes on.
+strip_left_hidden || fail "Enter reached the game during the replay"
 # The wave's opening pause is over by the time the picture is looked at.
-xdotool key Pause
-sleep 2
-shot "$work/held.png"
-sleep 1
-! changed "$work/held.png" 627x436+0+0 || fail "Pause did not hold the replay"
-xdotool key Pause
-poll 5 changed "$work/held.png" 627x436+0+0 || fail "the replay did not go on after Pause"
+holds Pause
+holds space
 poll 10 heard "$work/watch.raw" || fail "the replay was not heard"
 alive || fail "the replay ended the program"
-kill "$game_pid"
+xdotool key Escape
+exit_status 5
+status=$?
+((status == 0)) || fail "Escape ended the replay with status $status"
+
+# Right held plays it four times as fast: it ends within half its length,
+# says so, and Enter closes it.
+watch
+SECONDS=0
+xdotool keydown Right
+poll $((played / 2 + 1)) replay_ended || fail "the replay of ${played} s did not end within half that with Right held"
+xdotool keyup Right
+fast=$SECONDS
+alive || fail "the replay closed by itself at its end"
+xdotool key Return
+exit_status 5
+status=$?
+((status == 0)) || fail "Enter ended the replay with status $status"
 
 # No replay folder to be had: one line, and the game goes on.
 export XDG_DATA_HOME="$work/not-a-folder"
@@ -96,4 +159,4 @@ verify "$replay"
 ((status == 0)) || fail "other pictures gave status $status: $line"
 [[ $line == *"pictures differ"* ]] || fail "other pictures were not mentioned: $line"
 
-echo "PASS: recorded $size bytes, verified score $score, cut and overwritten copies refused, watched, no folder tolerated, other pictures said"
+echo "PASS: recorded $size bytes, verified score $score (under other font settings too), cut and overwritten copies refused, watched under its title, held by Pause and Space, closed by Escape, $played s played in $fast s with Right held and closed by Enter at its end, no folder tolerated, other pictures said"

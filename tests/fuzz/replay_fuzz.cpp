@@ -30,7 +30,7 @@ void readAndWriteBack(const QByteArray& bytes) {
     const QByteArray written = encodeReplay(*reading.replay);
     const ReplayReading again = decodeReplay(written);
     if (!again.replay || encodeReplay(*again.replay) != written) std::abort();
-    if (again.replay->records.size() != reading.replay->records.size()) std::abort();
+    if (again.replay->records.count() != reading.replay->records.count()) std::abort();
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+// The whole of a game's state at one moment, as bytes: every field of the
+// game, what each label, picture, timer and menu item holds, and every
+// pixel of the play area. A replay keeps the state at its game's Start,
+// so that the game plays again from there and not from load: a game after
+// hours of the attract display replays as quickly as one after a minute.
+#pragma once
+
+#include <QByteArray>
+
+class frmVorlane;
+
+// As it is taken, quickly: over a megabyte.
+QByteArray saveGameState(frmVorlane& form);
+// As a replay keeps it, compressed to a dozen kilobytes, off the window's
+// thread.
+QByteArray packGameState(const QByteArray& state);
+// From its packed form. False when the bytes are no game state; the game
+// is then partly changed and must not be played.
+bool restoreGameState(frmVorlane& form, const QByteArray& packed);
