@@ -3,7 +3,8 @@
 // bar kept in step with the game's menu items, a precise QTimer for each of
 // the game's timers, and the keys, the pads, the double-click and the menu
 // clicks passed to the game's handlers through one door, which holds them
-// back while the game is paused (Pause), busy or under a dialog. After each
+// back while the game is paused (Pause), busy or under a dialog. F10 opens
+// the menus from the keyboard, Alt being a fire key. After each
 // event it shows the part of the surface the game changed.
 #pragma once
 
@@ -54,6 +55,7 @@ private:
     void buildMenus();
     void mirrorItem(QAction* action, const MenuItem& item);
     void showBarWithMenus();
+    void openGameMenu();
     QSize openingSize() const;
     static bool hostKey(const QKeyEvent& event);
     void driveTimer(Timer& timer, int number);
@@ -68,6 +70,7 @@ private:
     Door door_;
     Pause* pause_;
     int barHeight_ = 0;
+    bool menuWanted_ = false;  // F10 waits for the game to show the bar
     std::function<void(const GameEvent&)> behindDoor_;
     HeldFire* heldFire_;
     Controllers* controllers_;
