@@ -45,11 +45,12 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
       bar_(new QMenuBar(this)),
       door_([this](const GameEvent& event) { enter(event); }, [this] { return platform_.dialogOpen(); }),
       pause_(new Pause(*this, form, platform, *view_, door_)),
+      padMenus_([this] { openGameMenu(); }, [this] { pause_->toggle(); }),
       heldFire_(new HeldFire([this](const GameEvent& event) { door_.deliver(event); }, *this)),
       controllers_(new Controllers([this](const GameEvent& event) { door_.deliver(event); },
           {[this](int code, int shift) { heldFire_->press(code, shift); },
            [this](int code) { heldFire_->release(code); }},
-          this)) {
+          padMenus_, this)) {
     // The form's caption is three spaces, which would leave the title bar
     // and the task bar nameless: the window goes by the game's name.
     setWindowTitle(QStringLiteral("Vorlane"));
@@ -204,12 +205,12 @@ void MainWindow::driveTimer(Timer& timer, int number) {
 void MainWindow::openGameMenu() {
     constexpr int EnterKey = 13;
     if (pause_->active() || platform_.dialogOpen()) return;
+    if (!form_.mnuGame.visible()) {
+        door_.deliver(GameEvent::keyDown(EnterKey, 0));
+        door_.deliver(GameEvent::keyUp(EnterKey, 0));
+    }
     if (!bar_->isVisible()) {
         menuWanted_ = true;
-        if (!form_.mnuGame.visible()) {
-            door_.deliver(GameEvent::keyDown(EnterKey, 0));
-            door_.deliver(GameEvent::keyUp(EnterKey, 0));
-        }
         return;
     }
     menuWanted_ = false;

@@ -4,14 +4,17 @@
 // the game's timers, and the keys, the pads, the double-click and the menu
 // clicks passed to the game's handlers through one door, which holds them
 // back while the game is paused (Pause), busy or under a dialog. F10 opens
-// the menus from the keyboard, Alt being a fire key. After each
-// event it shows the part of the surface the game changed.
+// the menus from the keyboard, Alt being a fire key, and a pad's Start
+// from the pad, which also finds its way through the menus and dialogs
+// (PadMenus). After each event it shows the part of the surface the game
+// changed.
 #pragma once
 
 #include <QMainWindow>
 
 #include <functional>
 
+#include "desktop/input/PadMenus.h"
 #include "desktop/window/Door.h"
 #include "shell/events.h"
 
@@ -72,6 +75,7 @@ private:
     int barHeight_ = 0;
     bool menuWanted_ = false;  // F10 waits for the game to show the bar
     std::function<void(const GameEvent&)> behindDoor_;
+    PadMenus padMenus_;
     HeldFire* heldFire_;
     Controllers* controllers_;
 };

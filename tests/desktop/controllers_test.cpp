@@ -1,69 +1,16 @@
 // Game controllers, with SDL's virtual joystick standing in for a pad and
 // the SDL thread reading it: the d-pad moves the ship, a held A keeps
-// firing, Start shows the menu bar, Back shows the keys help line, and a
-// pad pulled out while it steers stops the ship. What the pad does reaches
-// the game as events posted to the window's thread.
-#include <SDL.h>
-
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QThread>
+// firing, Start opens the menus and Back pauses, and a pad pulled out while
+// it steers stops the ship. What the pad does reaches the game as events
+// posted to the window's thread.
 #include <QWidget>
 
 #include "desktop/input/Controllers.h"
 #include "desktop/input/HeldFire.h"
+#include "desktop/input/PadMenus.h"
+#include "tests/desktop/VirtualPad.h"
 #include "tests/support/GameTest.h"
 
-namespace {
-
-// Takes in what the SDL thread posts until the check holds; false when it
-// does not within five seconds.
-bool until(const std::function<bool()>& holds) {
-    const QDeadlineTimer deadline(5000);
-    while (!holds()) {
-        if (deadline.hasExpired()) return false;
-        QThread::msleep(1);
-        QCoreApplication::processEvents();
-    }
-    return true;
-}
-
-// A pad with every button and axis of the standard layout, plugged in once
-// the SDL thread has started the pads.
-class VirtualPad {
-public:
-    VirtualPad() {
-        if (!until([] { return SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0; })) return;
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-        desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-        desc.name = "Test pad";
-        index_ = SDL_JoystickAttachVirtualEx(&desc);
-        joystick_ = SDL_JoystickOpen(index_);
-    }
-    ~VirtualPad() { pull(); }
-    bool ready() const { return joystick_ != nullptr; }
-    void set(SDL_GameControllerButton button, bool down) {
-        SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
-    }
-    void stick(int x) { SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(x)); }
-    void pull() {
-        if (!joystick_) return;
-        SDL_JoystickClose(joystick_);
-        SDL_JoystickDetachVirtual(index_);
-        joystick_ = nullptr;
-    }
-
-private:
-    int index_ = -1;
-    SDL_Joystick* joystick_ = nullptr;
-};
-
-}  // namespace
 
 class ControllersTest : public GameTest {
 protected:
@@ -71,16 +18,19 @@ protected:
     static void SetUpTestSuite() { qputenv("SDL_AUDIODRIVER", "dummy"); }
 
     QWidget window;
+    int menusOpened = 0, pauses = 0;
+    PadMenus menus{[this] { ++menusOpened; }, [this] { ++pauses; }};
     HeldFire fire{[this](const GameEvent& event) { dispatch(*form, event); }, window};
     Controllers pads{[this](const GameEvent& event) { dispatch(*form, event); },
-                     {[this](int code, int shift) { fire.press(code, shift); }, [this](int code) { fire.release(code); }}};
+                     {[this](int code, int shift) { fire.press(code, shift); }, [this](int code) { fire.release(code); }},
+                     menus};
 
     void ticks(int count) {
         for (int i = 0; i < count; ++i) form->Timer2_Timer();
     }
 };
 
-TEST_F(ControllersTest, ThePadSteersFiresAndOpensTheMenuBar) {
+TEST_F(ControllersTest, ThePadSteersFiresOpensTheMenusAndPauses) {
     start();
     VirtualPad pad;
     ASSERT_TRUE(pad.ready()) << SDL_GetError();
@@ -113,10 +63,12 @@ TEST_F(ControllersTest, ThePadSteersFiresAndOpensTheMenuBar) {
     EXPECT_TRUE(until([&] { return !fire.repeating(); }));
 
     pad.set(SDL_CONTROLLER_BUTTON_START, true);
-    EXPECT_TRUE(until([&] { return form->mnuGame.visible(); })) << "Start is Enter";
+    EXPECT_TRUE(until([&] { return menusOpened == 1; })) << "Start opens the menus";
     pad.set(SDL_CONTROLLER_BUTTON_START, false);
     pad.set(SDL_CONTROLLER_BUTTON_BACK, true);
-    EXPECT_TRUE(until([&] { return form->Label5.visible(); })) << "Back shows the keys help line";
+    EXPECT_TRUE(until([&] { return pauses == 1; })) << "Back pauses";
+    EXPECT_FALSE(form->mnuGame.visible()) << "the game heard neither";
+    EXPECT_FALSE(form->Label5.visible());
 }
 
 TEST_F(ControllersTest, APadPulledOutWhileSteeringAndFiringLetsGo) {
