@@ -1,10 +1,15 @@
-// The keyboard layout: XKB's names read from the X server's root window
-// (the property setxkbmap writes), or XKB's defaults, compiled into a
-// keymap whose keys are then read level by level.
+// The keyboard layout: on X, XKB's names read from the X server's root
+// window (the property setxkbmap writes); on Wayland, the keymap the
+// compositor hands every client with a keyboard, asked for on a connection
+// of our own; otherwise XKB's defaults. The keymap's keys are then read
+// level by level.
 #include "desktop/window/KeyLayout.h"
 
 #include <QGuiApplication>
 
+#include <sys/mman.h>
+#include <unistd.h>
+#include <wayland-client.h>
 #include <xcb/xcb.h>
 #include <xkbcommon/xkbcommon.h>
 
@@ -39,10 +44,75 @@ KeyLayout::Names namesOnX(xcb_connection_t* connection) {
     return names;
 }
 
-KeyLayout::Names desktopNames() {
+// The compositor's keymap as XKB's text, empty when there is none: the
+// seat is bound, its keyboard asked for once the seat says it has one,
+// and the keymap read from the file the compositor sends.
+struct Seat {
+    wl_seat* seat = nullptr;
+    wl_keyboard* keyboard = nullptr;
+    std::string keymap;
+};
+
+const wl_keyboard_listener KeyboardListener = {
+    [](void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
+        auto* seat = static_cast<Seat*>(data);
+        void* text = format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 ? mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0)
+                                                                : MAP_FAILED;
+        if (text != MAP_FAILED) {
+            seat->keymap.assign(static_cast<const char*>(text), strnlen(static_cast<const char*>(text), size));
+            munmap(text, size);
+        }
+        close(fd);
+    },
+    [](void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {},
+    [](void*, wl_keyboard*, uint32_t, wl_surface*) {},
+    [](void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t) {},
+    [](void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {},
+    [](void*, wl_keyboard*, int32_t, int32_t) {},
+};
+
+const wl_seat_listener SeatListener = {
+    [](void* data, wl_seat* bound, uint32_t capabilities) {
+        auto* seat = static_cast<Seat*>(data);
+        if (seat->keyboard || !(capabilities & WL_SEAT_CAPABILITY_KEYBOARD)) return;
+        seat->keyboard = wl_seat_get_keyboard(bound);
+        wl_keyboard_add_listener(seat->keyboard, &KeyboardListener, seat);
+    },
+    [](void*, wl_seat*, const char*) {},
+};
+
+const wl_registry_listener RegistryListener = {
+    [](void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+        auto* seat = static_cast<Seat*>(data);
+        if (seat->seat || std::strcmp(interface, wl_seat_interface.name) != 0) return;
+        seat->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+        wl_seat_add_listener(seat->seat, &SeatListener, seat);
+    },
+    [](void*, wl_registry*, uint32_t) {},
+};
+
+std::string keymapOnWayland() {
+    wl_display* display = wl_display_connect(nullptr);
+    if (!display) return {};
+    Seat seat;
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &RegistryListener, &seat);
+    // The seat, then its capabilities, then the keyboard's keymap.
+    for (int round = 0; round < 3 && seat.keymap.empty(); ++round) wl_display_roundtrip(display);
+    if (seat.keyboard) wl_keyboard_destroy(seat.keyboard);
+    if (seat.seat) wl_seat_destroy(seat.seat);
+    wl_registry_destroy(registry);
+    wl_display_disconnect(display);
+    return seat.keymap;
+}
+
+std::unique_ptr<KeyLayout> desktopLayout() {
     if (auto* x = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
-        return namesOnX(x->connection());
-    return {};
+        return KeyLayout::compile(namesOnX(x->connection()));
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        if (const std::string keymap = keymapOnWayland(); !keymap.empty())
+            if (auto layout = KeyLayout::fromText(keymap)) return layout;
+    return KeyLayout::compile({});
 }
 
 const char* orNull(const std::string& name) { return name.empty() ? nullptr : name.c_str(); }
@@ -50,16 +120,29 @@ const char* orNull(const std::string& name) { return name.empty() ? nullptr : na
 }  // namespace
 
 const KeyLayout* KeyLayout::desktop() {
-    static const std::unique_ptr<KeyLayout> layout = compile(desktopNames());
+    static const std::unique_ptr<KeyLayout> layout = desktopLayout();
     return layout.get();
 }
 
 std::unique_ptr<KeyLayout> KeyLayout::compile(const Names& names) {
-    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
-    if (!context) return nullptr;
     const xkb_rule_names rmlvo{orNull(names.rules), orNull(names.model), orNull(names.layout), orNull(names.variant),
                                orNull(names.options)};
-    xkb_keymap* keymap = xkb_keymap_new_from_names(context, &rmlvo, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    return build([&rmlvo](xkb_context* context) {
+        return xkb_keymap_new_from_names(context, &rmlvo, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    });
+}
+
+std::unique_ptr<KeyLayout> KeyLayout::fromText(const std::string& keymap) {
+    return build([&keymap](xkb_context* context) {
+        return xkb_keymap_new_from_string(context, keymap.c_str(), XKB_KEYMAP_FORMAT_TEXT_V1,
+                                          XKB_KEYMAP_COMPILE_NO_FLAGS);
+    });
+}
+
+std::unique_ptr<KeyLayout> KeyLayout::build(const std::function<xkb_keymap*(xkb_context*)>& compileIn) {
+    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+    if (!context) return nullptr;
+    xkb_keymap* keymap = compileIn(context);
     if (!keymap) {
         xkb_context_unref(context);
         return nullptr;

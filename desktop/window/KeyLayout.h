@@ -1,12 +1,12 @@
 // The player's keyboard layout, compiled by XKB: what each key types,
 // without and with Shift, so that a key is known by its characters wherever
-// it lies. On X it is the layout the server was set to; on Wayland, where
-// the compositor keeps the layout to itself, the one XKB's defaults name
-// (the XKB_DEFAULT_LAYOUT of the session, or US).
+// it lies. On X it is the layout the server was set to; on Wayland the
+// compositor's own keymap; elsewhere the one XKB's defaults name.
 #pragma once
 
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,6 +26,8 @@ public:
     static const KeyLayout* desktop();
     // A layout compiled from the system's XKB data; nullptr when it cannot be.
     static std::unique_ptr<KeyLayout> compile(const Names& names);
+    // A keymap in XKB's text, as a Wayland compositor sends it.
+    static std::unique_ptr<KeyLayout> fromText(const std::string& keymap);
 
     ~KeyLayout();
     KeyLayout(const KeyLayout&) = delete;
@@ -37,6 +39,8 @@ public:
     xkb_keymap* keymap() const { return keymap_; }
 
 private:
+    // A keymap compiled in a context of its own; nullptr when it fails.
+    static std::unique_ptr<KeyLayout> build(const std::function<xkb_keymap*(xkb_context*)>& compileIn);
     KeyLayout(xkb_context* context, xkb_keymap* keymap) : context_(context), keymap_(keymap) {}
 
     xkb_context* context_;

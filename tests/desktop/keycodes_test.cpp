@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon.h>
 
+#include <cstdlib>
+
 #include "desktop/window/KeyCodes.h"
 #include "desktop/window/KeyLayout.h"
 #include "tests/support/GameTest.h"
@@ -108,6 +110,19 @@ TEST(KeyCodes, TheKeypadGoesByNumLock) {
         EXPECT_EQ(keyboard.press(91, false, true).code, 110) << layout;
         EXPECT_EQ(keyboard.press(KeypadMinus).code, 109) << layout << ": the keypad's minus is no speed key";
     }
+}
+
+TEST(KeyCodes, AKeymapSentAsTextAsOnWaylandReadsAsItsLayout) {
+    const auto de = KeyLayout::compile({"evdev", "pc105", "de", "", ""});
+    ASSERT_NE(de, nullptr);
+    char* text = xkb_keymap_get_as_string(de->keymap(), XKB_KEYMAP_FORMAT_TEXT_V1);
+    const auto sent = KeyLayout::fromText(text);
+    std::free(text);
+    ASSERT_NE(sent, nullptr);
+    EXPECT_EQ(sent->character(UsRightBracket, 0), U'+');
+    EXPECT_EQ(sent->character(UsRightBracket, 1), U'*');
+    EXPECT_EQ(sent->character(UsMinus, 0), U'\u00df');
+    EXPECT_EQ(KeyLayout::fromText("no keymap"), nullptr);
 }
 
 TEST(KeyCodes, WithoutXKeycodesTheKeyQtNamesGivesTheCode) {
