@@ -39,6 +39,8 @@ void PadDevices::poll(const std::function<void(int id)>& pulled,
         now.stickX = SDL_GameControllerGetAxis(pad.handle, SDL_CONTROLLER_AXIS_LEFTX);
         now.dpadLeft = button(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
         now.dpadRight = button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+        now.dpadUp = button(SDL_CONTROLLER_BUTTON_DPAD_UP);
+        now.dpadDown = button(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
         now.a = button(SDL_CONTROLLER_BUTTON_A);
         now.b = button(SDL_CONTROLLER_BUTTON_B);
         now.x = button(SDL_CONTROLLER_BUTTON_X);

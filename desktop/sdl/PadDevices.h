@@ -14,15 +14,15 @@ typedef struct _SDL_GameController SDL_GameController;
 // What a pad's controls stand at, in the standard layout.
 struct PadReading {
     int stickX = 0;  // the left stick, -32768 (left) to 32767 (right)
-    bool dpadLeft = false, dpadRight = false;
+    bool dpadLeft = false, dpadRight = false, dpadUp = false, dpadDown = false;
     bool a = false, b = false, x = false, y = false;
     bool leftShoulder = false, rightShoulder = false;
     bool start = false, back = false;
 
     bool operator==(const PadReading& o) const {
-        return std::tie(stickX, dpadLeft, dpadRight, a, b, x, y, leftShoulder, rightShoulder, start, back) ==
-               std::tie(o.stickX, o.dpadLeft, o.dpadRight, o.a, o.b, o.x, o.y, o.leftShoulder, o.rightShoulder,
-                        o.start, o.back);
+        return std::tie(stickX, dpadLeft, dpadRight, dpadUp, dpadDown, a, b, x, y, leftShoulder, rightShoulder, start,
+                        back) == std::tie(o.stickX, o.dpadLeft, o.dpadRight, o.dpadUp, o.dpadDown, o.a, o.b, o.x, o.y,
+                                          o.leftShoulder, o.rightShoulder, o.start, o.back);
     }
     bool operator!=(const PadReading& o) const { return !(*this == o); }
 };

@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     quitOnSignals();
-    // The caption is the game's three spaces; task bars show this name.
+    // Task bars and the dialogs' title bars show this name.
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Vorlane"));
     QIcon icon;
     for (const QImage& size : earthIcons()) icon.addPixmap(QPixmap::fromImage(size));

@@ -1,23 +1,36 @@
 // Turns Qt key events into the game's key codes and Shift/Ctrl/Alt mask.
-// On X every key is known by its keycode, its place on the keyboard, so
-// the minus key is 189 with Shift held or on a layout that puts another
-// sign on it; where the native code is not an X keycode the key Qt names
-// is used, read as on a US keyboard.
+// On X and Wayland a key's native code is its XKB keycode, read through the
+// player's layout: the key that types "-" is 189 with Shift held too, and
+// wherever the layout puts it. Where the native code is no XKB keycode the
+// key Qt names is used, read as on a US keyboard.
 #include "desktop/window/KeyCodes.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+#include "desktop/window/KeyLayout.h"
+
 namespace {
 
 constexpr Integer ShiftBit = 1, CtrlBit = 2, AltBit = 4;
 
-// X keycodes (the kernel's key numbers plus 8) of a PC keyboard.
-struct Place {
-    quint32 keycode;
+// A native number (a keycode, a key symbol, a character) and its code.
+struct Native {
+    quint32 native;
     Integer code;
 };
-constexpr Place Places[] = {
+
+template <std::size_t N>
+Integer codeIn(const Native (&table)[N], quint32 native) {
+    for (const Native& entry : table)
+        if (entry.native == native) return entry.code;
+    return NoKeyCode;
+}
+
+// X keycodes (the kernel's key numbers plus 8) of a PC keyboard.
+constexpr Native Places[] = {
     {9, 27},    {10, 49},   {11, 50},   {12, 51},   {13, 52},   {14, 53},   {15, 54},   {16, 55},
     {17, 56},   {18, 57},   {19, 48},   {20, 189},  {21, 187},  {22, 8},    {23, 9},    {24, 81},
     {25, 87},   {26, 69},   {27, 82},   {28, 84},   {29, 89},   {30, 85},   {31, 73},   {32, 79},
@@ -34,10 +47,63 @@ constexpr Place Places[] = {
     {198, 131}, {199, 132}, {200, 133}, {201, 134}, {202, 135},
 };
 
-Integer codeOfPlace(quint32 keycode) {
-    for (const Place& place : Places)
-        if (place.keycode == keycode) return place.code;
+// The keypad by what Num Lock makes of it: digits with it on, the arrows
+// and the keys above them with it off.
+constexpr Native KeypadSymbols[] = {
+    {XKB_KEY_KP_Left, 37},      {XKB_KEY_KP_Up, 38},       {XKB_KEY_KP_Right, 39},      {XKB_KEY_KP_Down, 40},
+    {XKB_KEY_KP_Home, 36},      {XKB_KEY_KP_End, 35},      {XKB_KEY_KP_Prior, 33},      {XKB_KEY_KP_Next, 34},
+    {XKB_KEY_KP_Insert, 45},    {XKB_KEY_KP_Delete, 46},   {XKB_KEY_KP_Begin, 12},      {XKB_KEY_KP_Enter, 13},
+    {XKB_KEY_KP_Multiply, 106}, {XKB_KEY_KP_Add, 107},     {XKB_KEY_KP_Subtract, 109},  {XKB_KEY_KP_Decimal, 110},
+    {XKB_KEY_KP_Separator, 110}, {XKB_KEY_KP_Divide, 111},
+};
+
+Integer codeOfKeypad(quint32 keysym) {
+    if (keysym >= XKB_KEY_KP_0 && keysym <= XKB_KEY_KP_9) return static_cast<Integer>(96 + (keysym - XKB_KEY_KP_0));
+    return codeIn(KeypadSymbols, keysym);
+}
+
+// The punctuation keys by the signs they type, as on a US keyboard.
+constexpr Native Signs[] = {
+    {';', 186}, {':', 186}, {',', 188}, {'<', 188}, {'.', 190}, {'>', 190}, {'/', 191}, {'?', 191}, {'`', 192},
+    {'~', 192}, {'[', 219}, {'{', 219}, {'\\', 220}, {'|', 220}, {']', 221}, {'}', 221}, {'\'', 222}, {'"', 222},
+};
+
+// A letter, a digit or a speed sign the key types.
+Integer codeOfCharacter(char32_t c) {
+    if (c >= 'a' && c <= 'z') return static_cast<Integer>(65 + (c - 'a'));
+    if (c >= 'A' && c <= 'Z') return static_cast<Integer>(65 + (c - 'A'));
+    if (c >= '0' && c <= '9') return static_cast<Integer>(48 + (c - '0'));
+    if (c == '+' || c == '=') return 187;
+    if (c == '-') return 189;
     return NoKeyCode;
+}
+
+// A key by the characters it types without and with Shift: a letter, a
+// digit or a speed sign first, the plain one before the shifted one (the
+// French top row types its digits with Shift, and its "-" without), then
+// the other signs.
+Integer codeOfCharacters(const KeyLayout& layout, quint32 keycode) {
+    const char32_t typed[] = {layout.character(keycode, 0), layout.character(keycode, 1)};
+    for (char32_t c : typed)
+        if (const Integer code = codeOfCharacter(c); code != NoKeyCode) return code;
+    for (char32_t c : typed)
+        if (const Integer code = codeIn(Signs, c); code != NoKeyCode) return code;
+    return NoKeyCode;
+}
+
+// A key of the player's layout: the keypad by Num Lock, a key that types a
+// letter, a digit or a sign by what it types, any other by its place. The
+// places of the US plus and minus keys are the speed keys only when they
+// type those signs; otherwise (the German "ß" and "´", a French ")") they
+// are the punctuation keys beside them.
+Integer codeOfKey(const KeyLayout& layout, quint32 keycode, quint32 keysym) {
+    Integer code = codeOfKeypad(keysym);
+    if (code == NoKeyCode) code = codeOfCharacters(layout, keycode);
+    if (code != NoKeyCode) return code;
+    code = codeIn(Places, keycode);
+    if (code == 187) return 221;
+    if (code == 189) return 219;
+    return code;
 }
 
 // Keys Qt names the same wherever they lie.
@@ -93,15 +159,16 @@ Integer bitsOf(const QKeyEvent& event, Integer code) {
 }  // namespace
 
 GameKey gameKey(const QKeyEvent& event) {
-    static const bool onX = QGuiApplication::platformName() == QLatin1String("xcb");
-    return gameKey(event, onX);
+    static const bool xkbKeycodes = QGuiApplication::platformName() == QLatin1String("xcb") ||
+                                    QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return gameKey(event, xkbKeycodes ? KeyLayout::desktop() : nullptr);
 }
 
-GameKey gameKey(const QKeyEvent& event, bool xKeycodes) {
+GameKey gameKey(const QKeyEvent& event, const KeyLayout* layout) {
     const Qt::KeyboardModifiers held = event.modifiers();
     const quint32 keycode = event.nativeScanCode();
     Integer code = NoKeyCode;
-    if (xKeycodes && keycode != 0) code = codeOfPlace(keycode);
+    if (layout && keycode != 0) code = codeOfKey(*layout, keycode, event.nativeVirtualKey());
     if (code == NoKeyCode) code = codeOfName(event.key(), held.testFlag(Qt::KeypadModifier));
 
     Integer shift = 0;

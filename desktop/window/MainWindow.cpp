@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QScreen>
@@ -25,7 +26,7 @@
 namespace {
 
 // Alt is a fire key: pressing it alone must not put the keyboard into the
-// menu bar, as the desktop style would.
+// menu bar, as the desktop style would. F10 opens the menus instead.
 class NoAltMenuStyle : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -44,12 +45,15 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
       bar_(new QMenuBar(this)),
       door_([this](const GameEvent& event) { enter(event); }, [this] { return platform_.dialogOpen(); }),
       pause_(new Pause(*this, form, platform, *view_, door_)),
+      padMenus_([this] { openGameMenu(); }, [this] { pause_->toggle(); }),
       heldFire_(new HeldFire([this](const GameEvent& event) { door_.deliver(event); }, *this)),
       controllers_(new Controllers([this](const GameEvent& event) { door_.deliver(event); },
           {[this](int code, int shift) { heldFire_->press(code, shift); },
            [this](int code) { heldFire_->release(code); }},
-          this)) {
-    setWindowTitle(form_.caption);
+          padMenus_, this)) {
+    // The form's caption is three spaces, which would leave the title bar
+    // and the task bar nameless: the window goes by the game's name.
+    setWindowTitle(QStringLiteral("Vorlane"));
     setCentralWidget(view_);
     // The window keeps the keyboard: nothing inside it takes the focus.
     setFocusPolicy(Qt::StrongFocus);
@@ -174,6 +178,7 @@ void MainWindow::showBarWithMenus() {
         bar_->repaint();
     else
         view_->repaint(bar_->geometry());
+    if (any && menuWanted_) QTimer::singleShot(0, this, [this] { openGameMenu(); });
 }
 
 void MainWindow::driveTimer(Timer& timer, int number) {
@@ -192,15 +197,44 @@ void MainWindow::driveTimer(Timer& timer, int number) {
     follow();
 }
 
-// F11 and Pause belong to the window; the game never sees them.
+// The Game menu opens on its first item, as F10 opens a desktop program's
+// first menu. A bar the game has hidden is shown first the game's own way,
+// by Enter, and the menu opens once the game has shown it (after a pause
+// of the game that holds the Enter back). Paused or under a dialog, the
+// game takes no Enter and nothing opens.
+void MainWindow::openGameMenu() {
+    constexpr int EnterKey = 13;
+    if (pause_->active() || platform_.dialogOpen()) return;
+    if (!form_.mnuGame.visible()) {
+        door_.deliver(GameEvent::keyDown(EnterKey, 0));
+        door_.deliver(GameEvent::keyUp(EnterKey, 0));
+    }
+    if (!bar_->isVisible()) {
+        menuWanted_ = true;
+        return;
+    }
+    menuWanted_ = false;
+    QAction* game = bar_->actions().constFirst();
+    bar_->setActiveAction(game);
+    QMenu* popup = game->menu();
+    for (QAction* item : popup->actions())
+        if (item->isVisible() && item->isEnabled()) {
+            popup->setActiveAction(item);
+            return;
+        }
+}
+
+// F10, F11 and Pause belong to the window; the game never sees them.
 bool MainWindow::hostKey(const QKeyEvent& event) {
-    return event.key() == Qt::Key_F11 || event.key() == Qt::Key_Pause;
+    return event.key() == Qt::Key_F10 || event.key() == Qt::Key_F11 || event.key() == Qt::Key_Pause;
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (hostKey(*event)) {
         if (event->isAutoRepeat()) return;
-        if (event->key() == Qt::Key_F11)
+        if (event->key() == Qt::Key_F10)
+            openGameMenu();
+        else if (event->key() == Qt::Key_F11)
             setWindowState(windowState() ^ Qt::WindowFullScreen);
         else
             pause_->toggle();
@@ -224,6 +258,12 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Escape in a menu leaves the bar holding the keyboard, as the desktop
+    // does for a menu opened with Alt; here the keys go back to the game.
+    if (watched == bar_ && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, this, [this] {
+            if (!QApplication::activePopupWidget()) setFocus();
+        });
     if (event->type() == QEvent::KeyRelease && platform_.dialogOpen()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat() && !hostKey(*key)) door_.deliver(GameEvent::keyUp(gameKey(*key).code, 0));

@@ -3,14 +3,18 @@
 // bar kept in step with the game's menu items, a precise QTimer for each of
 // the game's timers, and the keys, the pads, the double-click and the menu
 // clicks passed to the game's handlers through one door, which holds them
-// back while the game is paused (Pause), busy or under a dialog. After each
-// event it shows the part of the surface the game changed.
+// back while the game is paused (Pause), busy or under a dialog. F10 opens
+// the menus from the keyboard, Alt being a fire key, and a pad's Start
+// from the pad, which also finds its way through the menus and dialogs
+// (PadMenus). After each event it shows the part of the surface the game
+// changed.
 #pragma once
 
 #include <QMainWindow>
 
 #include <functional>
 
+#include "desktop/input/PadMenus.h"
 #include "desktop/window/Door.h"
 #include "shell/events.h"
 
@@ -54,6 +58,7 @@ private:
     void buildMenus();
     void mirrorItem(QAction* action, const MenuItem& item);
     void showBarWithMenus();
+    void openGameMenu();
     QSize openingSize() const;
     static bool hostKey(const QKeyEvent& event);
     void driveTimer(Timer& timer, int number);
@@ -68,7 +73,9 @@ private:
     Door door_;
     Pause* pause_;
     int barHeight_ = 0;
+    bool menuWanted_ = false;  // F10 waits for the game to show the bar
     std::function<void(const GameEvent&)> behindDoor_;
+    PadMenus padMenus_;
     HeldFire* heldFire_;
     Controllers* controllers_;
 };

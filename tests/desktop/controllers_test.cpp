@@ -1,13 +1,14 @@
 // Game controllers, with SDL's virtual joystick standing in for a pad and
 // the SDL thread reading it: the d-pad moves the ship, a held A keeps
-// firing, Start shows the menu bar, Back shows the keys help line, and a
-// pad pulled out while it steers stops the ship. What the pad does reaches
-// the game as events posted to the window's thread.
+// firing, Start opens the menus and Back pauses, and a pad pulled out while
+// it steers stops the ship. What the pad does reaches the game as events
+// posted to the window's thread.
 #include <QWidget>
 
 #include "desktop/input/Controllers.h"
 #include "desktop/input/HeldFire.h"
-#include "tests/desktop/virtualpad.h"
+#include "desktop/input/PadMenus.h"
+#include "tests/desktop/VirtualPad.h"
 #include "tests/support/GameTest.h"
 
 class ControllersTest : public GameTest {
@@ -16,16 +17,19 @@ protected:
     static void SetUpTestSuite() { qputenv("SDL_AUDIODRIVER", "dummy"); }
 
     QWidget window;
+    int menusOpened = 0, pauses = 0;
+    PadMenus menus{[this] { ++menusOpened; }, [this] { ++pauses; }};
     HeldFire fire{[this](const GameEvent& event) { dispatch(*form, event); }, window};
     Controllers pads{[this](const GameEvent& event) { dispatch(*form, event); },
-                     {[this](int code, int shift) { fire.press(code, shift); }, [this](int code) { fire.release(code); }}};
+                     {[this](int code, int shift) { fire.press(code, shift); }, [this](int code) { fire.release(code); }},
+                     menus};
 
     void ticks(int count) {
         for (int i = 0; i < count; ++i) form->Timer2_Timer();
     }
 };
 
-TEST_F(ControllersTest, ThePadSteersFiresAndOpensTheMenuBar) {
+TEST_F(ControllersTest, ThePadSteersFiresOpensTheMenusAndPauses) {
     start();
     VirtualPad pad;
     ASSERT_TRUE(pad.ready()) << SDL_GetError();
@@ -58,10 +62,12 @@ TEST_F(ControllersTest, ThePadSteersFiresAndOpensTheMenuBar) {
     EXPECT_TRUE(until([&] { return !fire.repeating(); }));
 
     pad.set(SDL_CONTROLLER_BUTTON_START, true);
-    EXPECT_TRUE(until([&] { return form->mnuGame.visible(); })) << "Start is Enter";
+    EXPECT_TRUE(until([&] { return menusOpened == 1; })) << "Start opens the menus";
     pad.set(SDL_CONTROLLER_BUTTON_START, false);
     pad.set(SDL_CONTROLLER_BUTTON_BACK, true);
-    EXPECT_TRUE(until([&] { return form->Label5.visible(); })) << "Back shows the keys help line";
+    EXPECT_TRUE(until([&] { return pauses == 1; })) << "Back pauses";
+    EXPECT_FALSE(form->mnuGame.visible()) << "the game heard neither";
+    EXPECT_FALSE(form->Label5.visible());
 }
 
 TEST_F(ControllersTest, APadPulledOutWhileSteeringAndFiringLetsGo) {

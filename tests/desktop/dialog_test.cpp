@@ -1,6 +1,6 @@
 // The game's own dialogs, opened for real over the real window with the
 // game recorded behind its door: while the About box is open, a held Ctrl
-// and a pad's A fire nothing and nothing at all reaches the game; a key let
+// and a pad's X fire nothing and nothing at all reaches the game; a key let
 // go under the box is let go in the game once it has closed; held fire
 // comes back only with a new press, and the game recorded through all of
 // it plays again to the same end.
@@ -18,7 +18,7 @@
 #include "replay/format.h"
 #include "replay/recordedsession.h"
 #include "replay/verify.h"
-#include "tests/desktop/virtualpad.h"
+#include "tests/desktop/VirtualPad.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ protected:
     int enteredUnderDialog = 0;
 };
 
-TEST_F(DialogTest, UnderTheAboutBoxHeldFireAndAPadFireNothing) {
+TEST_F(DialogTest, UnderTheAboutBoxHeldFireAndAPadsFireButtonFireNothing) {
     choose(form().mnuStart);  // the wave's opening pause runs here
     VirtualPad pad;
     ASSERT_TRUE(pad.ready());
@@ -93,13 +93,13 @@ TEST_F(DialogTest, UnderTheAboutBoxHeldFireAndAPadFireNothing) {
     ASSERT_EQ(keyDownsSince(0, Ctrl), 1);
 
     // Under the box Ctrl stays held long enough to repeat, Right is let go
-    // (the box hears it) and the pad's A goes down and stays.
+    // (the box hears it) and the pad's X goes down and stays.
     std::size_t beforeBox = 0;
     QTimer::singleShot(0, [&] {
         beforeBox = entered.size();
         runFor(1200);
         key(*QApplication::activeModalWidget(), QEvent::KeyRelease, Qt::Key_Right, Qt::ControlModifier);
-        pad.set(SDL_CONTROLLER_BUTTON_A, true);
+        pad.set(SDL_CONTROLLER_BUTTON_X, true);
         runFor(800);
         EXPECT_EQ(entered.size(), beforeBox);
         QApplication::activeModalWidget()->close();
@@ -109,15 +109,15 @@ TEST_F(DialogTest, UnderTheAboutBoxHeldFireAndAPadFireNothing) {
     const std::vector<GameEvent> after(entered.begin() + static_cast<long>(beforeBox), entered.end());
     EXPECT_EQ(after, (std::vector<GameEvent>{GameEvent::keyUp(Right, 0)}));
 
-    // Ctrl and A, both still held, fire no more; A pressed anew does.
+    // Ctrl and X, both still held, fire no more; X pressed anew does.
     runFor(1000);
     EXPECT_EQ(keyDownsSince(beforeBox, Ctrl), 0);
     key(window, QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
-    pad.set(SDL_CONTROLLER_BUTTON_A, false);
+    pad.set(SDL_CONTROLLER_BUTTON_X, false);
     runFor(100);
-    pad.set(SDL_CONTROLLER_BUTTON_A, true);
+    pad.set(SDL_CONTROLLER_BUTTON_X, true);
     EXPECT_TRUE(until([&] { return keyDownsSince(beforeBox, Ctrl) == 1; }));
-    pad.set(SDL_CONTROLLER_BUTTON_A, false);
+    pad.set(SDL_CONTROLLER_BUTTON_X, false);
     EXPECT_TRUE(until([&] { return entered.back() == GameEvent::keyUp(Ctrl, 0); }));
 
     session.finish();

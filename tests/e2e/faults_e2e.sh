@@ -29,11 +29,11 @@ box_open() {
 missing_picture_box() {
     start_game
     poll 15 box_open || fail "no message box for $*"
-    [ -z "$(windows_named '^   $')" ] || fail "the game window shows behind the message box"
+    ! main_window_shown || fail "the game window shows behind the message box"
     eval "$(xdotool getwindowgeometry --shell "$box")"
     xdotool mousemove --window "$box" 20 20 key Return
     exit_status 10 && fail "the program ended with status 0 with $* missing"
-    [ -z "$(xdotool search --onlyvisible --name '^   $' 2>/dev/null)" ] || fail "a game window is left behind"
+    [ -z "$(xdotool search --onlyvisible --name '^Vorlane$' 2>/dev/null)" ] || fail "a game window is left behind"
     box_height=$HEIGHT
 }
 

@@ -191,10 +191,16 @@ windows_named() { # pattern
     xdotool search --all --onlyvisible --pid "$game_pid" --name "$1" 2>/dev/null
 }
 
-# The main window: its title is three spaces.
+# The main window: titled Vorlane like the message boxes, but wider than
+# the play area.
 main_window_shown() {
-    window=$(windows_named '^   $' | head -n1)
-    [ -n "$window" ]
+    local id width
+    window=
+    for id in $(windows_named '^Vorlane$'); do
+        width=$(xwininfo -id "$id" | awk '/^  Width:/ { print $NF }')
+        ((width >= 627)) && window=$id && return 0
+    done
+    return 1
 }
 find_window() {
     poll 15 main_window_shown || fail "no window appeared"

@@ -21,7 +21,8 @@ find_window
 sleep 1.5
 alive || fail "the game ended by itself"
 
-xprop -id "$window" _NET_WM_NAME | grep -q 'Vorlane' || fail "the window's name has no Vorlane: $(xprop -id "$window" _NET_WM_NAME)"
+xprop -id "$window" _NET_WM_NAME | grep -qx '_NET_WM_NAME(UTF8_STRING) = "Vorlane"' ||
+    fail "the window's name is not Vorlane: $(xprop -id "$window" _NET_WM_NAME)"
 
 where
 ((WIDTH == 1254)) || fail "the window opens $WIDTH wide, not at scale 2 (1254)"
@@ -126,7 +127,7 @@ xdotool mousemove --window "$window" 15 $((strip / 2)) click 1
 poll 5 another_window || fail "the Game menu did not open"
 for ((i = 0; i < 7; i++)); do xdotool key Right; sleep 0.2; done
 xdotool key Down Return
-box_open() { box=$(windows_named '^Vorlane$' | head -n1); [ -n "$box" ]; }
+box_open() { box=$(windows_named '^Vorlane$' | grep -vx "$window" | head -n1); [ -n "$box" ]; }
 poll 5 box_open || fail "About opened no box"
 box_top=$(xwininfo -id "$box" | awk '/Absolute upper-left Y/ { print $NF }')
 echo "About's box at row $box_top, the credits box ending at row $((Y + strip + 208))"

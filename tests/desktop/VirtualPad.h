@@ -1,5 +1,6 @@
-// SDL's virtual joystick standing in for a pad, and a wait for what the
-// SDL thread posts to the window's thread.
+// SDL's virtual joystick standing in for a game pad, for the tests of the
+// pads: plugged in once the SDL thread has started the pads, its buttons
+// set and let go as a player would, and pulled out at the end.
 #pragma once
 
 #include <SDL.h>
@@ -56,3 +57,4 @@ private:
     int index_ = -1;
     SDL_Joystick* joystick_ = nullptr;
 };
+
