@@ -16,6 +16,13 @@ QRgb toRgb(Long colour) {
 // The window's own colour before the first reset makes it black.
 constexpr Long SystemWindowColour = RGB(255, 255, 255);
 
+// What a changed rectangle costs to take in another: the pixels their
+// bounding box holds beyond the two; below zero when they overlap.
+int waste(const QRect& kept, const QRect& added) {
+    const auto area = [](const QRect& r) { return r.width() * r.height(); };
+    return area(kept | added) - area(kept) - area(added);
+}
+
 }  // namespace
 
 Surface::Surface()
@@ -123,8 +130,42 @@ void Surface::circle(double cx, double cy, double radius, Long colour) {
     touch(QRect(x0 - r, y0 - r, 2 * r + 1, 2 * r + 1) & frame_.rect());
 }
 
-QRect Surface::takeDirty() {
-    const QRect dirty = dirty_;
-    dirty_ = QRect();
+void Surface::touch(const QRect& area) {
+    if (area.isEmpty()) return;
+    for (int i = 0; i < dirtyCount_; ++i) {
+        if (dirty_[i].contains(area)) return;
+        // Overlapping or touching rectangles join.
+        if (waste(dirty_[i], area) <= 0) {
+            dirty_[i] |= area;
+            return;
+        }
+    }
+    if (dirtyCount_ < MostDirty) {
+        dirty_[dirtyCount_++] = area;
+        return;
+    }
+    // All places are taken: the two nearest of them and the new one join.
+    int first = 0, second = MostDirty, least = waste(dirty_[0], area);
+    for (int i = 0; i < MostDirty; ++i)
+        for (int j = i + 1; j <= MostDirty; ++j) {
+            const int cost = waste(dirty_[i], j < MostDirty ? dirty_[j] : area);
+            if (cost < least) {
+                first = i;
+                second = j;
+                least = cost;
+            }
+        }
+    if (second == MostDirty) {
+        dirty_[first] |= area;
+        return;
+    }
+    dirty_[first] |= dirty_[second];
+    dirty_[second] = area;
+}
+
+QRegion Surface::takeDirty() {
+    QRegion dirty;
+    for (int i = 0; i < dirtyCount_; ++i) dirty += dirty_[i];
+    dirtyCount_ = 0;
     return dirty;
 }
