@@ -32,9 +32,16 @@ bool AudioDevice::open() {
     return open_;
 }
 
+// The sound server still holds the end of a cue for a little while after
+// the mixer has done with it: the device rests at the second look that
+// finds the channel quiet.
 bool AudioDevice::rest() {
     if (!open_) return true;
-    if (Mix_Playing(0)) return false;
+    if (Mix_Playing(0)) {
+        quietLooks_ = 0;
+        return false;
+    }
+    if (++quietLooks_ < 2) return false;
     Mix_CloseAudio();
     open_ = false;
     return true;
@@ -45,6 +52,7 @@ void AudioDevice::play(std::shared_ptr<Cue> cue) {
     const std::vector<std::uint8_t>* samples = cue->samples();
     if (!samples) return;
     if (!open_ && !open()) return;
+    quietLooks_ = 0;
     Mix_HaltChannel(0);
     if (chunk_) Mix_FreeChunk(chunk_);
     chunk_ = nullptr;

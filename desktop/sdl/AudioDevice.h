@@ -27,9 +27,9 @@ public:
     // convert leaves the playing one alone.
     void play(std::shared_ptr<Cue> cue);
     void setPaused(bool paused);
-    // Closes the device while no cue plays or waits in a pause, so that
-    // silence costs no mixing thread; the next cue opens it again. False
-    // when a cue still plays.
+    // Closes the device once no cue has played or waited in a pause for two
+    // looks in a row, so that silence costs no mixing thread; the next cue
+    // opens it again. False while the device stays.
     bool rest();
 
 private:
@@ -37,6 +37,7 @@ private:
 
     int count_ = 0;
     bool open_ = false;
+    int quietLooks_ = 0;
     bool paused_ = false;
     // The cue that plays, kept alive with the chunk that points into it.
     std::shared_ptr<Cue> playing_;

@@ -16,9 +16,11 @@ namespace {
 constexpr std::chrono::milliseconds padLook{8};
 // With no pad plugged, one plugged in is noticed within a quarter second.
 constexpr std::chrono::milliseconds plugLook{250};
-// The audio device rests after this long without a new cue, once the last
-// one has ended; a long cue is looked at again this often.
-constexpr std::chrono::seconds quietRest{1};
+// The audio device rests this long after the last cue started, once that
+// cue has ended; a long cue is looked at again this often. Opening it again
+// takes a millisecond or two, and a fresh device starts its first cue
+// sooner than one that has been playing silence.
+constexpr std::chrono::milliseconds quietRest{250};
 constexpr std::chrono::milliseconds stillPlaying{100};
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The one thread that owns SDL: it opens the audio device, then starts the
 // pads, and from then on plays the latest cue handed to it, converting it
-// first, lets the device rest after a second without a cue (SDL's mixing
-// thread would otherwise wake hundreds of times a second to play silence),
+// first, lets the device rest as soon as a cue has ended and no other has
+// come for a quarter second (SDL's mixing thread would otherwise wake
+// hundreds of times a second to play silence),
 // and reads the pads: every 8 ms while one is plugged in, and four times a
 // second for one being plugged in while none is, through the controller
 // added and removed events SDL raises as it looks at the devices. What the pads do
