@@ -1,7 +1,7 @@
 // The game's main window on the desktop: the surface widget as the client
 // area, which the player may size freely or make fullscreen (F11), the menu
-// bar kept in step with the game's menu items, a precise QTimer for each of
-// the game's timers, and the keys, the pads, the double-click and the menu
+// bar kept in step with the game's menu items, one clock for the game's
+// timers, and the keys, the pads, the double-click and the menu
 // clicks passed to the game's handlers through one door, which holds them
 // back while the game is paused (Pause), busy or under a dialog. After each
 // event it shows the part of the surface the game changed.
@@ -16,6 +16,7 @@
 
 class Controllers;
 class DesktopPlatform;
+class GameClock;
 class HeldFire;
 class MenuItem;
 class Pause;
@@ -56,7 +57,6 @@ private:
     void showBarWithMenus();
     QSize openingSize() const;
     static bool hostKey(const QKeyEvent& event);
-    void driveTimer(Timer& timer, int number);
     // What the door lets in goes to the game, and the window shows what
     // the game changed.
     void enter(const GameEvent& event);
@@ -71,4 +71,5 @@ private:
     std::function<void(const GameEvent&)> behindDoor_;
     HeldFire* heldFire_;
     Controllers* controllers_;
+    GameClock* clock_;
 };
