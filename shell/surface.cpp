@@ -60,10 +60,15 @@ void Surface::repaint(const QRect& area) {
     if (clip.isEmpty()) return;
     if (!picture_.rect().contains(clip)) fill(clip, toRgb(backColor_));
     blit(picture_, picture_.rect(), clip);
+    // Most layers lie wholly outside a small area: that is decided first.
+    const auto overlaps = [&clip](const Layer& layer) {
+        return layer.visible() && layer.left() <= clip.right() && layer.left() + layer.width() > clip.left() &&
+               layer.top() <= clip.bottom() && layer.top() + layer.height() > clip.top();
+    };
     for (const Image* image : images_)
-        if (image->visible() && !image->picture().isNull()) blit(image->picture(), image->rect(), clip);
+        if (overlaps(*image) && !image->picture().isNull()) blit(image->picture(), image->rect(), clip);
     for (const Label* label : labels_)
-        if (label->visible()) blit(label->rendered(), label->rect(), clip);
+        if (overlaps(*label)) blit(label->rendered(), label->rect(), clip);
     touch(clip);
 }
 
@@ -75,7 +80,6 @@ void Surface::fill(const QRect& area, QRgb colour) {
 }
 
 // Copies the part of a layer, lying at place, that falls inside the area.
-// Most layers lie wholly outside a small area, so that is decided first.
 void Surface::blit(const QImage& source, const QRect& place, const QRect& area) {
     const int left = std::max(place.left(), area.left());
     const int right = std::min(place.right(), area.right());
@@ -84,10 +88,10 @@ void Surface::blit(const QImage& source, const QRect& place, const QRect& area) 
     const int bottom = std::min(place.bottom(), area.bottom());
     if (top > bottom) return;
     const std::size_t bytes = static_cast<std::size_t>(right - left + 1) * sizeof(QRgb);
-    for (int y = top; y <= bottom; ++y) {
-        const uchar* from = source.constScanLine(y - place.top()) + (left - place.left()) * 4;
-        std::memcpy(bits_ + y * stride_ + left * 4, from, bytes);
-    }
+    const qsizetype sourceStride = source.bytesPerLine();
+    const uchar* from = source.constBits() + (top - place.top()) * sourceStride + (left - place.left()) * 4;
+    uchar* to = bits_ + top * stride_ + left * 4;
+    for (int y = top; y <= bottom; ++y, from += sourceStride, to += stride_) std::memcpy(to, from, bytes);
 }
 
 void Surface::box(double x1, double y1, double x2, double y2, Long colour) {
