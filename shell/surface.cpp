@@ -16,11 +16,24 @@ QRgb toRgb(Long colour) {
 // The window's own colour before the first reset makes it black.
 constexpr Long SystemWindowColour = RGB(255, 255, 255);
 
+// The part of a rectangle on the surface; empty when none is. Worked out
+// here rather than by QRect, as the drawing calls it for every dot.
+QRect onSurface(int left, int top, int right, int bottom) {
+    return QRect(QPoint(std::max(left, 0), std::max(top, 0)),
+                 QPoint(std::min(right, Surface::Width - 1), std::min(bottom, Surface::Height - 1)));
+}
+
+bool holds(const QRect& outer, const QRect& inner) {
+    return outer.left() <= inner.left() && inner.right() <= outer.right() && outer.top() <= inner.top() &&
+           inner.bottom() <= outer.bottom();
+}
+
 // What a changed rectangle costs to take in another: the pixels their
 // bounding box holds beyond the two; below zero when they overlap.
 int waste(const QRect& kept, const QRect& added) {
-    const auto area = [](const QRect& r) { return r.width() * r.height(); };
-    return area(kept | added) - area(kept) - area(added);
+    const int width = std::max(kept.right(), added.right()) - std::min(kept.left(), added.left()) + 1;
+    const int height = std::max(kept.bottom(), added.bottom()) - std::min(kept.top(), added.top()) + 1;
+    return width * height - kept.width() * kept.height() - added.width() * added.height();
 }
 
 }  // namespace
@@ -56,7 +69,7 @@ void Surface::setPicture(const QImage& picture) {
 void Surface::clear() { repaint(frame_.rect()); }
 
 void Surface::repaint(const QRect& area) {
-    const QRect clip = area & frame_.rect();
+    const QRect clip = onSurface(area.left(), area.top(), area.right(), area.bottom());
     if (clip.isEmpty()) return;
     if (!picture_.rect().contains(clip)) fill(clip, toRgb(backColor_));
     blit(picture_, picture_.rect(), clip);
@@ -97,7 +110,7 @@ void Surface::blit(const QImage& source, const QRect& place, const QRect& area) 
 void Surface::box(double x1, double y1, double x2, double y2, Long colour) {
     const int left = pixel(std::min(x1, x2)), right = pixel(std::max(x1, x2));
     const int top = pixel(std::min(y1, y2)), bottom = pixel(std::max(y1, y2));
-    const QRect area = QRect(QPoint(left, top), QPoint(right, bottom)) & frame_.rect();
+    const QRect area = onSurface(left, top, right, bottom);
     if (area.isEmpty()) return;
     fill(area, toRgb(colour));
     touch(area);
@@ -131,13 +144,13 @@ void Surface::circle(double cx, double cy, double radius, Long colour) {
             err += 2 * (y - x) + 1;
         }
     }
-    touch(QRect(x0 - r, y0 - r, 2 * r + 1, 2 * r + 1) & frame_.rect());
+    touch(onSurface(x0 - r, y0 - r, x0 + r, y0 + r));
 }
 
 void Surface::touch(const QRect& area) {
     if (area.isEmpty()) return;
     for (int i = 0; i < dirtyCount_; ++i) {
-        if (dirty_[i].contains(area)) return;
+        if (holds(dirty_[i], area)) return;
         // Overlapping or touching rectangles join.
         if (waste(dirty_[i], area) <= 0) {
             dirty_[i] |= area;
