@@ -1,7 +1,7 @@
 // How often the real window's main tick fires. The desktop program's own
 // window, platform and game run the attract display under X; the game's
-// Timer2 is set through its model to each interval in turn, and its ticks
-// are counted for a while as they pass the window's door. The game's
+// Timer2 is set through its model to each interval in turn, and the ticks of
+// the window's own QTimer for it are counted for a while. The game's
 // blocking pauses (a wave's start, a game's end) stop every timer by design,
 // so the rate is the one of the running time: the ticks between them, over
 // the time between them. The program runs from a copy of the program folder,
@@ -26,6 +26,19 @@ namespace {
 // A gap between two ticks this long is one of the game's blocking pauses,
 // not the timer's pace.
 constexpr qint64 PauseNs = 250'000'000;
+
+// The window's QTimer that drives Timer2: the one that follows the model
+// when the model takes an interval no other timer has.
+QTimer* mainTickClock(MainWindow& window, Timer& timer) {
+    const Long design = timer.interval();
+    constexpr Long marker = 4321;
+    timer.setInterval(marker);
+    QTimer* found = nullptr;
+    for (QTimer* clock : window.findChildren<QTimer*>())
+        if (clock->interval() == marker) found = clock;
+    timer.setInterval(design);
+    return found;
+}
 
 void report(int interval, const std::vector<qint64>& ticks, double seconds) {
     qint64 running = 0, paused = 0;
@@ -60,14 +73,15 @@ int main(int argc, char* argv[]) {
     form.Form_Load();
     window.show();
 
+    QTimer* clock = mainTickClock(window, form.Timer2);
+    if (!clock) {
+        std::fprintf(stderr, "tick_rate: the window has no timer for Timer2\n");
+        return 1;
+    }
     QElapsedTimer since;
     since.start();
     std::vector<qint64> ticks;
-    // Every event passes on to the game; the main tick's are timed.
-    window.setBehindDoor([&](const GameEvent& event) {
-        if (event.kind == GameEvent::Kind::Tick && event.timer == 2) ticks.push_back(since.nsecsElapsed());
-        dispatch(form, event);
-    });
+    QObject::connect(clock, &QTimer::timeout, [&] { ticks.push_back(since.nsecsElapsed()); });
 
     for (int interval : intervals) {
         form.Timer2.setInterval(interval);

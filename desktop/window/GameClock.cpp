@@ -1,5 +1,5 @@
-// The game's timers on one wake-up: their due times, the longest each may
-// wait, and the one precise QTimer set to the earliest of those.
+// The game's timers on few wake-ups: the main tick's own precise QTimer,
+// and one more for the latest moment the other timers may wait until.
 #include "desktop/window/GameClock.h"
 
 #include <algorithm>
@@ -14,27 +14,46 @@ constexpr std::chrono::milliseconds SharedWait{25};
 
 }  // namespace
 
-GameClock::GameClock(Tick tick, QObject* parent) : QObject(parent), tick_(std::move(tick)) {
-    wake_.setSingleShot(true);
-    wake_.setTimerType(Qt::PreciseTimer);
-    connect(&wake_, &QTimer::timeout, this, [this] { advance(Clock::now()); });
+// The two QTimers are the clock's children, where a look at the window's
+// timers finds them.
+GameClock::GameClock(Tick tick, QObject* parent)
+    : QObject(parent), tick_(std::move(tick)), mainWake_(this), otherWake_(this) {
+    mainWake_.setTimerType(Qt::PreciseTimer);
+    connect(&mainWake_, &QTimer::timeout, this, [this] { wake(Clock::now(), true); });
+    otherWake_.setSingleShot(true);
+    otherWake_.setTimerType(Qt::PreciseTimer);
+    connect(&otherWake_, &QTimer::timeout, this, [this] { wake(Clock::now(), false); });
 }
 
-void GameClock::follow(Timer& timer, int number, bool mainTick) {
-    const std::size_t index = timers_.size();
-    timers_.push_back({&timer, number, mainTick, false, {}, {}});
+void GameClock::followMainTick(Timer& timer, int number) {
+    mainTimer_ = &timer;
+    mainNumber_ = number;
+    auto follow = [this] {
+        mainWake_.stop();
+        if (mainTimer_->enabled() && mainTimer_->interval() > 0) mainWake_.start(mainTimer_->interval());
+    };
+    timer.onChange(follow);
+    follow();
+}
+
+void GameClock::follow(Timer& timer, int number) {
+    const std::size_t index = others_.size();
+    others_.push_back({&timer, number, false, {}, {}});
     timer.onChange([this, index] {
-        restart(timers_[index], Clock::now());
+        restart(others_[index], Clock::now());
         schedule();
     });
-    restart(timers_.back(), Clock::now());
+    restart(others_.back(), Clock::now());
     schedule();
 }
 
 void GameClock::forget() {
-    for (Followed& followed : timers_) followed.timer->onChange({});
-    timers_.clear();
-    wake_.stop();
+    if (mainTimer_) mainTimer_->onChange({});
+    for (Followed& followed : others_) followed.timer->onChange({});
+    mainTimer_ = nullptr;
+    others_.clear();
+    mainWake_.stop();
+    otherWake_.stop();
 }
 
 void GameClock::restart(Followed& followed, Clock::time_point now) {
@@ -44,26 +63,23 @@ void GameClock::restart(Followed& followed, Clock::time_point now) {
     followed.due = now + followed.interval;
 }
 
-GameClock::Clock::duration GameClock::patience(const Followed& followed) const {
-    if (followed.mainTick) return Clock::duration::zero();
-    return std::min<Clock::duration>(SharedWait, followed.interval - std::chrono::milliseconds(1));
-}
-
-GameClock::Clock::time_point GameClock::nextWake() const {
-    auto wake = Clock::time_point::max();
-    for (const Followed& followed : timers_)
-        if (followed.running) wake = std::min(wake, followed.due + patience(followed));
-    return wake;
+GameClock::Clock::time_point GameClock::latestWake() const {
+    auto latest = Clock::time_point::max();
+    for (const Followed& followed : others_) {
+        if (!followed.running) continue;
+        const Clock::duration patience = std::min<Clock::duration>(SharedWait, followed.interval - std::chrono::milliseconds(1));
+        latest = std::min(latest, followed.due + patience);
+    }
+    return latest;
 }
 
 // The next wake-up is set before any tick goes out: a tick may run a
 // blocking pause of the game, whose own event loop must go on waking. A
 // tick sent meanwhile moves its timer on, so this loop finds it done.
-void GameClock::advance(Clock::time_point now) {
-    schedule();
+void GameClock::wake(Clock::time_point now, bool mainTick) {
     for (;;) {
         Followed* next = nullptr;
-        for (Followed& followed : timers_)
+        for (Followed& followed : others_)
             if (followed.running && followed.due <= now && (!next || followed.due < next->due)) next = &followed;
         if (!next) break;
         next->due += next->interval;
@@ -71,14 +87,16 @@ void GameClock::advance(Clock::time_point now) {
         schedule();
         tick_(next->number);
     }
+    schedule();
+    if (mainTick) tick_(mainNumber_);
 }
 
 void GameClock::schedule() {
-    const Clock::time_point wake = nextWake();
-    if (wake == Clock::time_point::max()) {
-        wake_.stop();
+    const Clock::time_point latest = latestWake();
+    if (latest == Clock::time_point::max()) {
+        otherWake_.stop();
         return;
     }
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(wake - Clock::now());
-    wake_.start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, wait.count())));
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(latest - Clock::now());
+    otherWake_.start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, wait.count())));
 }

@@ -77,11 +77,11 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
     view_->reserveTop(barHeight_);
     bar_->raise();
     resize(openingSize());
-    clock_->follow(form_.Timer1, 1, false);
-    clock_->follow(form_.Timer2, 2, true);
-    clock_->follow(form_.Timer3, 3, false);
-    clock_->follow(form_.Timer4, 4, false);
-    clock_->follow(form_.Timer6, 6, false);
+    clock_->follow(form_.Timer1, 1);
+    clock_->followMainTick(form_.Timer2, 2);
+    clock_->follow(form_.Timer3, 3);
+    clock_->follow(form_.Timer4, 4);
+    clock_->follow(form_.Timer6, 6);
 }
 
 // The game outlives the window; its controls must not call back into it.
