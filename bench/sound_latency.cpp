@@ -7,7 +7,9 @@
 // prints each shot's delay in milliseconds, then the median and the 95th
 // percentile. The game must be in play, under the pointer, with only the
 // shot's sound left to play.
-// Usage: sound_latency shots
+// The shots come a little under a second apart, or as far apart as asked,
+// so that the game's audio device has rested before each.
+// Usage: sound_latency shots [milliseconds between shots]
 #include <SDL.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -64,6 +66,7 @@ double percentile(std::vector<double> values, double p) {
 
 int main(int argc, char** argv) {
     const int shots = argc > 1 ? std::atoi(argv[1]) : 20;
+    const int gap = argc > 2 ? std::atoi(argv[2]) : 930;
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "sound_latency: no X display\n");
@@ -100,7 +103,7 @@ int main(int argc, char** argv) {
         XTestFakeKeyEvent(display, ctrl, False, 0);
         XFlush(display);
         // The missile flies for well under a second; its cue lasts 0.2 s.
-        std::this_thread::sleep_for(std::chrono::milliseconds(900));
+        std::this_thread::sleep_for(std::chrono::milliseconds(gap - 30));
         const std::int64_t start = listener.lastStart;
         if (start == before || start < pressed) {
             std::printf("shot %d: not heard\n", shot + 1);

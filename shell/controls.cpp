@@ -9,10 +9,18 @@
 #include "shell/picturefile.h"
 #include "shell/surface.h"
 
+// A step straight across or straight down covers exactly the box of its
+// old and new rectangle when they overlap, which is then repainted once.
 void Layer::repaintChange(const QRect& before) {
     if (!surface_) return;
+    const QRect after = rect();
+    const bool straight = before.size() == after.size() && (before.left() == after.left() || before.top() == after.top());
+    if (straight && before.intersects(after)) {
+        surface_->repaint(before | after);
+        return;
+    }
     surface_->repaint(before);
-    if (rect() != before) surface_->repaint(rect());
+    if (after != before) surface_->repaint(after);
 }
 
 void Layer::move(double left, double top) {

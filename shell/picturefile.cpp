@@ -10,6 +10,8 @@
 #include <QtEndian>
 
 #include <cstdlib>
+#include <map>
+#include <optional>
 
 #include "disk/regularfile.h"
 
@@ -57,13 +59,27 @@ bool whole(const QByteArray& bytes) {
 
 }  // namespace
 
+// The game reads the same few pictures again and again (an invader's at
+// every beat and every hit): a file whose stamp has not changed since it
+// was last decoded gives the same picture without being read again.
 QImage readPictureFile(const QString& path) {
+    struct Decoded {
+        FileStamp stamp;
+        QImage picture;
+    };
+    static std::map<QString, Decoded> decoded;
+    const std::optional<FileStamp> stamp = regularFileStamp(path);
+    if (!stamp) return {};
+    const auto known = decoded.find(path);
+    if (known != decoded.end() && known->second.stamp == *stamp) return known->second.picture;
     RegularFile file = readRegularFile(path, LargestPictureFile);
     if (file.state != RegularFile::State::Read || !file.whole || !whole(file.bytes)) return {};
     QBuffer buffer(&file.bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     if (!fits(reader.size())) return {};
-    const QImage picture = reader.read();
-    return fits(picture.size()) ? picture : QImage();
+    QImage picture = reader.read();
+    if (!fits(picture.size())) return {};
+    decoded[path] = {file.stamp, picture};
+    return picture;
 }

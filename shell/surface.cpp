@@ -16,6 +16,26 @@ QRgb toRgb(Long colour) {
 // The window's own colour before the first reset makes it black.
 constexpr Long SystemWindowColour = RGB(255, 255, 255);
 
+// The part of a rectangle on the surface; empty when none is. Worked out
+// here rather than by QRect, as the drawing calls it for every dot.
+QRect onSurface(int left, int top, int right, int bottom) {
+    return QRect(QPoint(std::max(left, 0), std::max(top, 0)),
+                 QPoint(std::min(right, Surface::Width - 1), std::min(bottom, Surface::Height - 1)));
+}
+
+bool holds(const QRect& outer, const QRect& inner) {
+    return outer.left() <= inner.left() && inner.right() <= outer.right() && outer.top() <= inner.top() &&
+           inner.bottom() <= outer.bottom();
+}
+
+// What a changed rectangle costs to take in another: the pixels their
+// bounding box holds beyond the two; below zero when they overlap.
+int waste(const QRect& kept, const QRect& added) {
+    const int width = std::max(kept.right(), added.right()) - std::min(kept.left(), added.left()) + 1;
+    const int height = std::max(kept.bottom(), added.bottom()) - std::min(kept.top(), added.top()) + 1;
+    return width * height - kept.width() * kept.height() - added.width() * added.height();
+}
+
 }  // namespace
 
 Surface::Surface()
@@ -56,14 +76,19 @@ void Surface::restore(const QImage& frame) {
 }
 
 void Surface::repaint(const QRect& area) {
-    const QRect clip = area & frame_.rect();
+    const QRect clip = onSurface(area.left(), area.top(), area.right(), area.bottom());
     if (clip.isEmpty()) return;
     if (!picture_.rect().contains(clip)) fill(clip, toRgb(backColor_));
     blit(picture_, picture_.rect(), clip);
+    // Most layers lie wholly outside a small area: that is decided first.
+    const auto overlaps = [&clip](const Layer& layer) {
+        return layer.visible() && layer.left() <= clip.right() && layer.left() + layer.width() > clip.left() &&
+               layer.top() <= clip.bottom() && layer.top() + layer.height() > clip.top();
+    };
     for (const Image* image : images_)
-        if (image->visible() && !image->picture().isNull()) blit(image->picture(), image->rect(), clip);
+        if (overlaps(*image) && !image->picture().isNull()) blit(image->picture(), image->rect(), clip);
     for (const Label* label : labels_)
-        if (label->visible()) blit(label->rendered(), label->rect(), clip);
+        if (overlaps(*label)) blit(label->rendered(), label->rect(), clip);
     touch(clip);
 }
 
@@ -75,7 +100,6 @@ void Surface::fill(const QRect& area, QRgb colour) {
 }
 
 // Copies the part of a layer, lying at place, that falls inside the area.
-// Most layers lie wholly outside a small area, so that is decided first.
 void Surface::blit(const QImage& source, const QRect& place, const QRect& area) {
     const int left = std::max(place.left(), area.left());
     const int right = std::min(place.right(), area.right());
@@ -84,16 +108,16 @@ void Surface::blit(const QImage& source, const QRect& place, const QRect& area) 
     const int bottom = std::min(place.bottom(), area.bottom());
     if (top > bottom) return;
     const std::size_t bytes = static_cast<std::size_t>(right - left + 1) * sizeof(QRgb);
-    for (int y = top; y <= bottom; ++y) {
-        const uchar* from = source.constScanLine(y - place.top()) + (left - place.left()) * 4;
-        std::memcpy(bits_ + y * stride_ + left * 4, from, bytes);
-    }
+    const qsizetype sourceStride = source.bytesPerLine();
+    const uchar* from = source.constBits() + (top - place.top()) * sourceStride + (left - place.left()) * 4;
+    uchar* to = bits_ + top * stride_ + left * 4;
+    for (int y = top; y <= bottom; ++y, from += sourceStride, to += stride_) std::memcpy(to, from, bytes);
 }
 
 void Surface::box(double x1, double y1, double x2, double y2, Long colour) {
     const int left = pixel(std::min(x1, x2)), right = pixel(std::max(x1, x2));
     const int top = pixel(std::min(y1, y2)), bottom = pixel(std::max(y1, y2));
-    const QRect area = QRect(QPoint(left, top), QPoint(right, bottom)) & frame_.rect();
+    const QRect area = onSurface(left, top, right, bottom);
     if (area.isEmpty()) return;
     fill(area, toRgb(colour));
     touch(area);
@@ -127,11 +151,45 @@ void Surface::circle(double cx, double cy, double radius, Long colour) {
             err += 2 * (y - x) + 1;
         }
     }
-    touch(QRect(x0 - r, y0 - r, 2 * r + 1, 2 * r + 1) & frame_.rect());
+    touch(onSurface(x0 - r, y0 - r, x0 + r, y0 + r));
 }
 
-QRect Surface::takeDirty() {
-    const QRect dirty = dirty_;
-    dirty_ = QRect();
+void Surface::touch(const QRect& area) {
+    if (area.isEmpty()) return;
+    for (int i = 0; i < dirtyCount_; ++i) {
+        if (holds(dirty_[i], area)) return;
+        // Overlapping or touching rectangles join.
+        if (waste(dirty_[i], area) <= 0) {
+            dirty_[i] |= area;
+            return;
+        }
+    }
+    if (dirtyCount_ < MostDirty) {
+        dirty_[dirtyCount_++] = area;
+        return;
+    }
+    // All places are taken: the two nearest of them and the new one join.
+    int first = 0, second = MostDirty, least = waste(dirty_[0], area);
+    for (int i = 0; i < MostDirty; ++i)
+        for (int j = i + 1; j <= MostDirty; ++j) {
+            const int cost = waste(dirty_[i], j < MostDirty ? dirty_[j] : area);
+            if (cost < least) {
+                first = i;
+                second = j;
+                least = cost;
+            }
+        }
+    if (second == MostDirty) {
+        dirty_[first] |= area;
+        return;
+    }
+    dirty_[first] |= dirty_[second];
+    dirty_[second] = area;
+}
+
+QRegion Surface::takeDirty() {
+    QRegion dirty;
+    for (int i = 0; i < dirtyCount_; ++i) dirty += dirty_[i];
+    dirtyCount_ = 0;
     return dirty;
 }

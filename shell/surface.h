@@ -9,7 +9,9 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
+#include <array>
 #include <vector>
 
 #include "shell/numbers.h"
@@ -53,8 +55,10 @@ public:
     void repaint(const QRect& area);
 
     const QImage& image() const { return frame_; }
-    // The part of the surface changed since the last call.
-    QRect takeDirty();
+    // The parts of the surface changed since the last call, as a few
+    // rectangles: the ship at the bottom and the invaders at the top stay
+    // apart, so the host repaints little more than what changed.
+    QRegion takeDirty();
 
     // Window units to the pixel they fall on.
     static int pixel(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -62,7 +66,7 @@ public:
 private:
     void fill(const QRect& area, QRgb colour);
     void blit(const QImage& source, const QRect& place, const QRect& area);
-    void touch(const QRect& area) { dirty_ |= area; }
+    void touch(const QRect& area);
 
     QImage frame_;
     uchar* bits_;
@@ -71,5 +75,9 @@ private:
     Long backColor_ = 0;
     std::vector<Image*> images_;
     std::vector<Label*> labels_;
-    QRect dirty_;
+    // At most this many changed rectangles are kept; a change joins the one
+    // it grows least when they overlap or touch, or when all are taken.
+    static constexpr int MostDirty = 8;
+    std::array<QRect, MostDirty> dirty_;
+    int dirtyCount_ = 0;
 };

@@ -9,28 +9,50 @@
 
 AudioDevice::AudioDevice() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
-    // The device takes our format as it is; SDL converts if it must.
-    if (Mix_OpenAudioDevice(deviceRate, AUDIO_S16SYS, deviceChannels, bufferFrames, nullptr, 0) != 0) {
+    if (!open()) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
-    Mix_AllocateChannels(1);
     // Some drivers cannot list their devices (-1) but open one.
     count_ = std::max(SDL_GetNumAudioDevices(0), 1);
 }
 
 AudioDevice::~AudioDevice() {
     if (!count_) return;
-    Mix_HaltChannel(0);
+    if (open_) Mix_HaltChannel(0);
     if (chunk_) Mix_FreeChunk(chunk_);
-    Mix_CloseAudio();
+    if (open_) Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool AudioDevice::open() {
+    // The device takes our format as it is; SDL converts if it must.
+    open_ = Mix_OpenAudioDevice(deviceRate, AUDIO_S16SYS, deviceChannels, bufferFrames, nullptr, 0) == 0;
+    if (open_) Mix_AllocateChannels(1);
+    return open_;
+}
+
+// The sound server still holds the end of a cue for a little while after
+// the mixer has done with it: the device rests at the second look that
+// finds the channel quiet.
+bool AudioDevice::rest() {
+    if (!open_) return true;
+    if (Mix_Playing(0)) {
+        quietLooks_ = 0;
+        return false;
+    }
+    if (++quietLooks_ < 2) return false;
+    Mix_CloseAudio();
+    open_ = false;
+    return true;
 }
 
 void AudioDevice::play(std::shared_ptr<Cue> cue) {
     if (!count_) return;
     const std::vector<std::uint8_t>* samples = cue->samples();
     if (!samples) return;
+    if (!open_ && !open()) return;
+    quietLooks_ = 0;
     Mix_HaltChannel(0);
     if (chunk_) Mix_FreeChunk(chunk_);
     chunk_ = nullptr;
@@ -45,6 +67,7 @@ void AudioDevice::play(std::shared_ptr<Cue> cue) {
 void AudioDevice::setPaused(bool paused) {
     if (!count_ || paused == paused_) return;
     paused_ = paused;
+    if (!open_) return;
     if (paused)
         Mix_Pause(0);
     else

@@ -1,7 +1,8 @@
-// The audio device, through SDL2_mixer, on the SDL thread alone: opened once
-// at start, one channel, so a new cue cuts off the one before it; a cue
-// started while paused waits for the pause to end. Closing it may wait on
-// the sound server.
+// The audio device, through SDL2_mixer, on the SDL thread alone: opened at
+// start, one channel, so a new cue cuts off the one before it; a cue
+// started while paused waits for the pause to end. Between cues it may
+// rest: SDL's mixing thread then stops until the next cue opens the device
+// again. Closing it may wait on the sound server.
 #pragma once
 
 #include <memory>
@@ -26,9 +27,17 @@ public:
     // convert leaves the playing one alone.
     void play(std::shared_ptr<Cue> cue);
     void setPaused(bool paused);
+    // Closes the device once no cue has played or waited in a pause for two
+    // looks in a row, so that silence costs no mixing thread; the next cue
+    // opens it again. False while the device stays.
+    bool rest();
 
 private:
+    bool open();
+
     int count_ = 0;
+    bool open_ = false;
+    int quietLooks_ = 0;
     bool paused_ = false;
     // The cue that plays, kept alive with the chunk that points into it.
     std::shared_ptr<Cue> playing_;

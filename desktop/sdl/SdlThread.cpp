@@ -16,6 +16,12 @@ namespace {
 constexpr std::chrono::milliseconds padLook{8};
 // With no pad plugged, one plugged in is noticed within a quarter second.
 constexpr std::chrono::milliseconds plugLook{250};
+// The audio device rests this long after the last cue started, once that
+// cue has ended; a long cue is looked at again this often. Opening it again
+// takes a millisecond or two, and a fresh device starts its first cue
+// sooner than one that has been playing silence.
+constexpr std::chrono::milliseconds quietRest{250};
+constexpr std::chrono::milliseconds stillPlaying{100};
 
 }  // namespace
 
@@ -94,12 +100,15 @@ void SdlThread::serve(AudioDevice& audio, PadDevices& pads) {
     // What the window's thread was last told of each pad.
     std::map<int, PadReading> told;
     auto nextLook = std::chrono::steady_clock::now();
+    auto rest = nextLook + quietRest;
+    bool resting = false;
     bool paused = false;
     for (;;) {
         std::shared_ptr<Cue> cue;
         {
             std::unique_lock<std::mutex> hold(lock_);
-            changed_.wait_until(hold, nextLook, [&] { return stopping_ || next_ || paused_ != paused; });
+            const auto wake = resting ? nextLook : std::min(nextLook, rest);
+            changed_.wait_until(hold, wake, [&] { return stopping_ || next_ || paused_ != paused; });
             if (stopping_) return;
             cue = std::move(next_);
             next_.reset();
@@ -108,8 +117,17 @@ void SdlThread::serve(AudioDevice& audio, PadDevices& pads) {
             newReceiver_ = false;
         }
         audio.setPaused(paused);
-        if (cue) audio.play(std::move(cue));
         const auto now = std::chrono::steady_clock::now();
+        if (cue) {
+            audio.play(std::move(cue));
+            resting = false;
+            rest = now + quietRest;
+        }
+        // A cue still playing, or waiting in a pause, keeps the device.
+        if (!resting && now >= rest) {
+            resting = audio.rest();
+            rest = now + stillPlaying;
+        }
         if (now < nextLook) continue;
         pads.poll(
             [&](int id) {

@@ -1,7 +1,11 @@
 // The one thread that owns SDL: it opens the audio device, then starts the
 // pads, and from then on plays the latest cue handed to it, converting it
-// first, and reads the pads: every 8 ms while one is plugged in, and four
-// times a second for one being plugged in while none is. What the pads do
+// first, lets the device rest as soon as a cue has ended and no other has
+// come for a quarter second (SDL's mixing thread would otherwise wake
+// hundreds of times a second to play silence),
+// and reads the pads: every 8 ms while one is plugged in, and four times a
+// second for one being plugged in while none is, through the controller
+// added and removed events SDL raises as it looks at the devices. What the pads do
 // goes to the window's thread as posted events. Every call into SDL runs
 // here, so SDL starts and stops on one thread, and a sound server or a pad
 // that is slow costs sound or pad input and never a frame. The window's

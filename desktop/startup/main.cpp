@@ -12,6 +12,7 @@
 
 #include "desktop/replays/ReplayCommands.h"
 #include "desktop/replays/ReplayShelf.h"
+#include "desktop/sdl/SdlThread.h"
 #include "desktop/startup/CommandLine.h"
 #include "desktop/startup/DisplayCheck.h"
 #include "desktop/startup/QuitOnSignal.h"
@@ -25,6 +26,10 @@ int main(int argc, char* argv[]) {
     if (command.mode == CommandLine::Mode::Done) return command.status;
     if (command.mode == CommandLine::Mode::Verify) return verifyReplayCommand(argv, command.file);
     if (!checkGraphicalSession(command.platform.toStdString(), command.display.toStdString())) return 1;
+    // The sound device and the pads start on SDL's own thread while Qt
+    // starts here: the game's question for a sound device, at its load,
+    // then seldom waits, and the window shows sooner.
+    const std::shared_ptr<SdlThread> sdl = SdlThread::share();
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     quitOnSignals();

@@ -9,13 +9,13 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QScreen>
-#include <QTimer>
 
 #include <cmath>
 
 #include "desktop/input/Controllers.h"
 #include "desktop/input/HeldFire.h"
 #include "desktop/window/DesktopPlatform.h"
+#include "desktop/window/GameClock.h"
 #include "desktop/window/KeyCodes.h"
 #include "desktop/window/Pause.h"
 #include "desktop/window/PlayArea.h"
@@ -50,7 +50,11 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
       controllers_(new Controllers([this](const GameEvent& event) { door_.deliver(event); },
           {[this](int code, int shift) { heldFire_->press(code, shift); },
            [this](int code) { heldFire_->release(code); }},
-          padMenus_, this)) {
+          padMenus_, this)),
+      // Nothing of the game runs after the window has closed.
+      clock_(new GameClock([this](int number) {
+          if (isVisible()) door_.deliver(GameEvent::tick(number));
+      }, this)) {
     // The form's caption is three spaces, which would leave the title bar
     // and the task bar nameless: the window goes by the game's name.
     setWindowTitle(QStringLiteral("Vorlane"));
@@ -77,17 +81,16 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
     view_->reserveTop(barHeight_);
     bar_->raise();
     resize(openingSize());
-    driveTimer(form_.Timer1, 1);
-    driveTimer(form_.Timer2, 2);
-    driveTimer(form_.Timer3, 3);
-    driveTimer(form_.Timer4, 4);
-    driveTimer(form_.Timer6, 6);
+    clock_->follow(form_.Timer1, 1);
+    clock_->followMainTick(form_.Timer2, 2);
+    clock_->follow(form_.Timer3, 3);
+    clock_->follow(form_.Timer4, 4);
+    clock_->follow(form_.Timer6, 6);
 }
 
 // The game outlives the window; its controls must not call back into it.
 MainWindow::~MainWindow() {
-    for (Timer* timer : {&form_.Timer1, &form_.Timer2, &form_.Timer3, &form_.Timer4, &form_.Timer6})
-        timer->onChange({});
+    clock_->forget();
     for (MenuItem* menu : form_.menuBar()) {
         menu->onChange({});
         for (MenuItem* item : menu->items()) item->onChange({});
@@ -179,22 +182,6 @@ void MainWindow::showBarWithMenus() {
     else
         view_->repaint(bar_->geometry());
     if (any && menuWanted_) QTimer::singleShot(0, this, [this] { openGameMenu(); });
-}
-
-void MainWindow::driveTimer(Timer& timer, int number) {
-    auto* clock = new QTimer(this);
-    clock->setTimerType(Qt::PreciseTimer);
-    // Nothing of the game runs after the window has closed.
-    connect(clock, &QTimer::timeout, this, [this, number] {
-        if (isVisible()) door_.deliver(GameEvent::tick(number));
-    });
-    // Any change of the interval or of enabled starts the count again.
-    auto follow = [clock, &timer] {
-        clock->stop();
-        if (timer.enabled() && timer.interval() > 0) clock->start(timer.interval());
-    };
-    timer.onChange(follow);
-    follow();
 }
 
 // The Game menu opens on its first item, as F10 opens a desktop program's

@@ -1,7 +1,7 @@
 // The game's main window on the desktop: the surface widget as the client
 // area, which the player may size freely or make fullscreen (F11), the menu
-// bar kept in step with the game's menu items, a precise QTimer for each of
-// the game's timers, and the keys, the pads, the double-click and the menu
+// bar kept in step with the game's menu items, one clock for the game's
+// timers, and the keys, the pads, the double-click and the menu
 // clicks passed to the game's handlers through one door, which holds them
 // back while the game is paused (Pause), busy or under a dialog. F10 opens
 // the menus from the keyboard, Alt being a fire key, and a pad's Start
@@ -20,6 +20,7 @@
 
 class Controllers;
 class DesktopPlatform;
+class GameClock;
 class HeldFire;
 class MenuItem;
 class Pause;
@@ -61,7 +62,6 @@ private:
     void openGameMenu();
     QSize openingSize() const;
     static bool hostKey(const QKeyEvent& event);
-    void driveTimer(Timer& timer, int number);
     // What the door lets in goes to the game, and the window shows what
     // the game changed.
     void enter(const GameEvent& event);
@@ -78,4 +78,5 @@ private:
     PadMenus padMenus_;
     HeldFire* heldFire_;
     Controllers* controllers_;
+    GameClock* clock_;
 };

@@ -1,13 +1,15 @@
 // The widget that shows the game's surface: the whole-scale place of the
 // play area worked out in device pixels, painting from the frame buffer
-// with hard pixel edges, the dirty rectangle carried over to that place,
+// with hard pixel edges, the changed rectangles carried over to that place,
 // the black border around it, the "PAUSED" sign, and the double-click.
 #include "desktop/window/SurfaceWidget.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "desktop/window/PlayArea.h"
 #include "shell/surface.h"
@@ -60,25 +62,73 @@ QRect SurfaceWidget::onWidget(const QRect& surfaceRect) const {
         .toAlignedRect();
 }
 
+QRegion SurfaceWidget::onWidget(const QRegion& surfaceRegion) const {
+    QRegion region;
+    for (const QRect& rect : surfaceRegion) region += onWidget(rect);
+    return region;
+}
+
 void SurfaceWidget::showChanges() {
-    const QRect dirty = surface_.takeDirty();
+    const QRegion dirty = surface_.takeDirty();
     if (!dirty.isEmpty()) update(onWidget(dirty));
 }
 
 void SurfaceWidget::showChangesNow() {
-    const QRect dirty = surface_.takeDirty();
+    const QRegion dirty = surface_.takeDirty();
     if (!dirty.isEmpty()) repaint(onWidget(dirty));
 }
 
-// The whole surface is laid over the whole play area every time, so every
-// device pixel always shows the same surface pixel; the paint event's clip
-// keeps the work to the part that changed.
+namespace {
+
+// A band of surface rows scaled at a time, so that a whole repaint at a
+// large scale needs no copy of the whole play area.
+constexpr int BandRows = 32;
+
+// A part of the surface with each pixel made a block of scale x scale.
+QImage scaledPart(const QImage& image, const QRect& part, int scale) {
+    QImage out(part.width() * scale, part.height() * scale, QImage::Format_RGB32);
+    const std::size_t rowBytes = static_cast<std::size_t>(out.width()) * sizeof(QRgb);
+    for (int y = 0; y < part.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(part.top() + y)) + part.left();
+        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y * scale));
+        for (int x = 0; x < part.width(); ++x) std::fill_n(row + x * scale, scale, from[x]);
+        for (int copy = 1; copy < scale; ++copy) std::memcpy(out.scanLine(y * scale + copy), row, rowBytes);
+    }
+    return out;
+}
+
+}  // namespace
+
+// Painted in device pixels: each rectangle to repaint is the black border
+// where it lies outside the play area, and inside it the surface pixels it
+// covers, each a whole block, copied unscaled to the screen. Device pixel
+// (x, y) of the play area shows surface pixel (x / scale, y / scale).
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRectF area = playArea();
-    if (!area.contains(event->rect())) painter.fillRect(event->rect(), Qt::black);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(area, surface_.image());
+    const qreal ratio = devicePixelRatioF();
+    const QRect area = devicePlayArea();
+    const int scale = area.width() / Surface::Width;
+    painter.save();
+    if (ratio != 1) painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    for (const QRect& logical : event->region()) {
+        const QRect part = QRectF(logical.x() * ratio, logical.y() * ratio, logical.width() * ratio,
+                                  logical.height() * ratio)
+                               .toAlignedRect();
+        if (!area.contains(part)) painter.fillRect(part, Qt::black);
+        const QRect inside = (part & area).translated(-area.topLeft());
+        if (inside.isEmpty()) continue;
+        const QRect source(QPoint(inside.left() / scale, inside.top() / scale),
+                           QPoint(inside.right() / scale, inside.bottom() / scale));
+        if (scale == 1) {
+            painter.drawImage(area.topLeft() + source.topLeft(), surface_.image(), source);
+            continue;
+        }
+        for (int top = source.top(); top <= source.bottom(); top += BandRows) {
+            const QRect band(source.left(), top, source.width(), std::min(BandRows, source.bottom() + 1 - top));
+            painter.drawImage(area.topLeft() + band.topLeft() * scale, scaledPart(surface_.image(), band, scale));
+        }
+    }
+    painter.restore();
     if (paused_) paintPausedSign(painter);
 }
 

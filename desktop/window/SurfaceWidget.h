@@ -42,6 +42,7 @@ private:
     // The play area, and a part of the surface, in the widget's own pixels.
     QRectF playArea() const;
     QRect onWidget(const QRect& surfaceRect) const;
+    QRegion onWidget(const QRegion& surfaceRegion) const;
     void paintPausedSign(QPainter& painter);
 
     Surface& surface_;

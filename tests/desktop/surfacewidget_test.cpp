@@ -3,8 +3,10 @@
 // drawn by the window alone, never on the surface the game reads back.
 #include <QCoreApplication>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPixmap>
 
+#include "desktop/window/PlayArea.h"
 #include "desktop/window/SurfaceWidget.h"
 #include "tests/support/GameTest.h"
 
@@ -57,11 +59,11 @@ TEST_F(SurfaceWidgetTest, ThePauseSignCoversThePlayAreaButNotTheSurface) {
 class WatchedView : public SurfaceWidget {
 public:
     using SurfaceWidget::SurfaceWidget;
-    QList<QRect> painted;
+    QList<QRegion> painted;
 
 protected:
     void paintEvent(QPaintEvent* event) override {
-        painted << event->rect();
+        painted << event->region();
         SurfaceWidget::paintEvent(event);
     }
 };
@@ -76,6 +78,30 @@ TEST_F(SurfaceWidgetTest, RepaintsOnlyTheScaledPartTheGameChanged) {
     watched.painted.clear();
 
     form->surface.pset(100, 50, RGB(255, 255, 0));
+    form->surface.pset(600, 420, RGB(255, 255, 0));
     watched.showChangesNow();
-    EXPECT_EQ(watched.painted, QList<QRect>({QRect(23 + 200, 33 + 100, 2, 2)}));
+    EXPECT_EQ(watched.painted,
+              QList<QRegion>({QRegion(23 + 200, 33 + 100, 2, 2) + QRect(23 + 1200, 33 + 840, 2, 2)}));
+}
+
+// A part repainted alone shows, at every scale, each surface pixel as the
+// whole block of device pixels the whole picture gives it, and the border
+// beside it black.
+TEST_F(SurfaceWidgetTest, APartRepaintedAloneMatchesTheWholePictureAtEveryScale) {
+    form->surface.box(5, 5, 40, 30, RGB(255, 0, 0));
+    for (const QSize size : {QSize(700, 19 + 500), QSize(1300, 919), QSize(1900, 19 + 1320)}) {
+        view.resize(size);
+        QImage whole(size, QImage::Format_RGB32);
+        whole.fill(Qt::black);
+        QPainter(&whole).drawImage(placeSurface(size - QSize(0, 19)).translated(0, 19), form->surface.image());
+        EXPECT_EQ(shown(), whole) << size.width() << " wide, painted whole";
+        // A band across the play area's left edge, and a block of the
+        // starfield with an odd place and size.
+        const QRegion part = QRegion(0, 40, 200, 37) + QRect(333, 101, 77, 51);
+        QImage painted(size, QImage::Format_RGB32);
+        painted.fill(Qt::green);
+        view.render(&painted, part.boundingRect().topLeft(), part);
+        for (const QRect& rect : part)
+            EXPECT_EQ(painted.copy(rect), whole.copy(rect)) << size.width() << " wide, at " << rect.x() << "," << rect.y();
+    }
 }

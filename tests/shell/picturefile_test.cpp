@@ -50,3 +50,25 @@ TEST(PictureFile, ABitmapWithAColourTableIsMeasuredFromWhereItsPixelsStart) {
     EXPECT_EQ(cutTo(path, bytes, bytes.size()).pixel(12, 6), qRgb(255, 0, 0));
     EXPECT_TRUE(cutTo(path, bytes, bytes.size() - 1).isNull());
 }
+
+// The game reads the same pictures again and again; a file put in their
+// place, even one of the same size, is what it reads next.
+TEST(PictureFile, APictureReplacedByAnotherOfTheSameSizeIsReadAgain) {
+    QTemporaryDir folder;
+    const QString place = folder.filePath("invader.bmp");
+    const QString first = QString(VORLANE_BIN_DIR) + "/invader.bmp", second = QString(VORLANE_BIN_DIR) + "/invexpl.bmp";
+    ASSERT_EQ(contents(first).size(), contents(second).size());
+    EXPECT_EQ(cutTo(place, contents(first), contents(first).size()), QImage(first));
+    EXPECT_EQ(readPictureFile(place), QImage(first)) << "read again unchanged";
+
+    QFile file(place);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(contents(second));
+    // A second later, as a player would put it there.
+    file.setFileTime(file.fileTime(QFileDevice::FileModificationTime).addSecs(1), QFileDevice::FileModificationTime);
+    file.close();
+    EXPECT_EQ(readPictureFile(place), QImage(second));
+
+    QFile::remove(place);
+    EXPECT_TRUE(readPictureFile(place).isNull()) << "a picture taken away is gone";
+}

@@ -14,7 +14,8 @@ TEST_F(SurfaceTest, MovingShowingOrHidingAControlRemovesTheDrawingsUnderIt) {
     form->surface.takeDirty();
     form->surface.pset(10, 300, Green);
     ship.move(300, 400);
-    EXPECT_EQ(form->surface.takeDirty(), before | ship.rect() | QRect(10, 300, 1, 1)) << "the host is told the changes";
+    EXPECT_EQ(form->surface.takeDirty(), QRegion(before) + ship.rect() + QRect(10, 300, 1, 1))
+        << "the host is told the changes";
     EXPECT_TRUE(form->surface.takeDirty().isNull()) << "and told once";
     EXPECT_EQ(count(before, Yellow), 0) << "the old place is painted afresh";
     EXPECT_NE(pixel(314, 400 + ship.height() - 1), Yellow) << "the new place shows the ship";
@@ -36,6 +37,32 @@ TEST_F(SurfaceTest, MovingShowingOrHidingAControlRemovesTheDrawingsUnderIt) {
     paintAll();
     form->Label3.setCaption(QStringLiteral("Score:  120"));
     EXPECT_EQ(count(QRect(504, 0, Surface::Width - 504, 25), Yellow), 0);
+}
+
+// The host repaints what the game changed and little more: far-apart
+// changes stay apart, overlapping ones join, and however many there are
+// they come as a few rectangles that cover every one.
+TEST_F(SurfaceTest, ChangesFarApartAreToldApartAndManyComeAsAFewRectangles) {
+    load();
+    Surface& surface = form->surface;
+    surface.takeDirty();
+    form->inv[0].move(form->inv[0].left() + 2, form->inv[0].top());
+    const QRect invader = QRect(form->inv[0].rect()).adjusted(-2, 0, 0, 0);
+    form->Image36.move(form->Image36.left() + 2, form->Image36.top());
+    const QRect ship = QRect(form->Image36.rect()).adjusted(-2, 0, 0, 0);
+    EXPECT_EQ(surface.takeDirty(), QRegion(invader) + ship) << "nothing between the invader and the ship";
+
+    QRegion drawn;
+    for (int i = 0; i < 40; ++i) {
+        const QRect bomb(15 * i, 10 * i, 3, 3);
+        surface.box(bomb.left(), bomb.top(), bomb.right(), bomb.bottom(), Yellow);
+        drawn += bomb;
+    }
+    const QRegion dirty = surface.takeDirty();
+    EXPECT_TRUE((drawn - dirty).isEmpty()) << "every bomb is repainted";
+    int area = 0;
+    for (const QRect& rect : dirty) area += rect.width() * rect.height();
+    EXPECT_LT(area, Surface::Width * Surface::Height / 5) << "a diagonal of bombs is not the whole area";
 }
 
 TEST_F(SurfaceTest, PicturesShowAsDrawnTheSkyIsBlackBeyondTheStarfieldAndDrawingsAreClipped) {
