@@ -14,9 +14,11 @@
 class HighScoreStore {
 public:
     virtual ~HighScoreStore() = default;
-    // The bytes of "HS" as stored, or nothing when no file could be read:
-    // the game then keeps the high score it holds.
+    // The bytes of "HS" as the store holds them (a record not yet on disk
+    // included), or nothing when there is none to read: the game then keeps
+    // the high score it holds.
     virtual std::optional<QByteArray> read() = 0;
-    // Stores a new high score; false when it could not be kept.
+    // Takes a new high score to keep; false when the store will not keep
+    // it (it holds a higher one).
     virtual bool write(const QString& name, double score) = 0;
 };
