@@ -16,6 +16,7 @@
 #include "desktop/startup/CommandLine.h"
 #include "desktop/startup/DisplayCheck.h"
 #include "desktop/startup/QuitOnSignal.h"
+#include "desktop/startup/RasterOnWayland.h"
 #include "desktop/window/DesktopPlatform.h"
 #include "desktop/window/MainWindow.h"
 #include "replay/recordedsession.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
     // starts here: the game's question for a sound device, at its load,
     // then seldom waits, and the window shows sooner.
     const std::shared_ptr<SdlThread> sdl = SdlThread::share();
+    paintWithoutGlOnWayland();
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     quitOnSignals();

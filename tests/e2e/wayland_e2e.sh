@@ -3,8 +3,9 @@
 # socket in a private runtime folder, the game told to use Wayland only
 # (no X display to fall back on). Qt's side of the protocol is logged: the
 # game must give its window a title and show painted buffers, keep
-# running for 5 s, and end with status 0 when sent SIGTERM, as a session
-# does at logout.
+# running for 5 s with at most 60 MB at its peak (no GL driver mapped for a
+# window that paints through shared memory), and end with status 0 when
+# sent SIGTERM, as a session does at logout.
 # Usage: wayland_e2e.sh path/to/vorlane
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -25,8 +26,12 @@ grep -q 'xdg_toplevel@[0-9]*\.set_title' "$work/game.log" || fail "no window was
 frames=$(grep -c 'wl_surface@[0-9]*\.attach(wl_buffer@' "$work/game.log")
 ((frames >= 10)) || fail "only $frames buffers were shown in 5 s"
 
+# The window paints through shared memory: no GL driver is mapped for it.
+peak=$(awk '/^VmHWM/ { print int($2 / 1024) }' "/proc/$game_pid/status")
+((peak <= 60)) || fail "the game took $peak MB at its peak on Wayland"
+
 kill -TERM "$game_pid"
 exit_status 10
 status=$?
 ((status == 0)) || fail "SIGTERM ended the game with status $status"
-echo "PASS: a window on weston, $frames buffers shown in 5 s, SIGTERM ended the game with status 0"
+echo "PASS: a window on weston, $frames buffers shown in 5 s, $peak MB at the peak, SIGTERM ended the game with status 0"
