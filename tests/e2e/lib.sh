@@ -264,17 +264,16 @@ count_colour() { # picture geometry colour
         -format '%[fx:round(mean*w*h)]' info:
 }
 
-# The missile in a new shot: a green bar 2 pixels wide and 8 high, outside
-# the status line and the rows of the bases (a worn base shows green too);
-# the odd green pixel of a star or an invader is not one.
-missile_bars() { # picture geometry
-    convert "$1" -crop "$2" +repage -fill white -opaque 'rgb(0,255,0)' -fill black +opaque white \
-        -morphology Erode rectangle:2x8 -format '%[fx:round(mean*w*h)]' info:
-}
+# The missile in a new shot: a bar of pure green 2 pixels wide and 8 high
+# below the status line. Nothing else is such a bar: the bases are a
+# darker green, and a star or an invader has only the odd pure green
+# pixel.
 missile_seen() {
     shot "$work/missile.png"
-    (($(missile_bars "$work/missile.png" 627x295+0+25) + $(missile_bars "$work/missile.png" 627x58+0+378) > 0))
+    (($(convert "$work/missile.png" -crop 627x411+0+25 +repage -fill white -opaque 'rgb(0,255,0)' \
+        -fill black +opaque white -morphology Erode rectangle:2x8 -format '%[fx:round(mean*w*h)]' info:) > 0))
 }
+missile_gone() { ! missile_seen; }
 
 # The mean column of a colour within a region, -1 when it is not there:
 # the mask is squeezed into one row, whose grey levels weigh the columns.

@@ -4,9 +4,9 @@
 # whose monitor is recorded. The copy of the program keeps only the sound
 # "Fire.wav", so every cue recorded is a shot's:
 # - a game of 20 shots, the ship aiming through the gaps between the bases,
-#   one Ctrl press each once the last missile has had time to end: each
-#   press that finds the ship whole, before it and after, is followed by
-#   one cue;
+#   one Ctrl press each once the last missile is gone from the screen:
+#   each press that finds the ship whole, before it and after, is followed
+#   by one cue;
 # - Ctrl held alone for 5 s fires again each time the missile has ended:
 #   many cues, far more than the one press would give.
 # Usage: shots_e2e.sh path/to/vorlane
@@ -29,16 +29,17 @@ point_at_game
 
 heard_since() { (($(cue_starts "$work/sound.raw" "$1") >= 1)); }
 
-# A press counts as a shot only when the game can fire: the last missile
-# has had the second it needs to end, and the ship stands whole before the
-# press and after it. A missile still climbing or a ship going up in flames
-# keeps the game from firing, and such a press is rightly silent.
+# A press counts as a shot only when the game can fire: no missile is
+# climbing any more and the ship stands whole, before the press and after
+# it. A missile still climbing (on a busy machine the game's ticks come
+# late and it climbs slower) or a ship going up in flames keeps the game
+# from firing, and such a press is rightly silent.
 shots=20 fired=0 presses=0
 while ((fired < shots)); do
     alive || fail "the game ended by itself"
     ((presses++ < 2 * shots)) || fail "only $fired of $presses presses found the game able to fire"
     ((fired % 5 == 0)) && aim
-    sleep 0.5
+    poll 5 missile_gone || continue
     ship_whole || continue
     from=$(samples_recorded "$work/sound.raw")
     xdotool key ctrl
@@ -46,7 +47,7 @@ while ((fired < shots)); do
     ship_whole || continue
     fired=$((fired + 1))
     # The recording may lag behind the sound on a busy machine.
-    poll 3 heard_since "$from" || fail "shot $fired: no cue heard after the press"
+    poll 5 heard_since "$from" || fail "shot $fired: no cue heard after the press"
     sleep 0.3
     heard_now=$(cue_starts "$work/sound.raw" "$from")
     ((heard_now == 1)) || fail "shot $fired: $heard_now cues heard after the press"
