@@ -1,6 +1,8 @@
 // The door: what goes in, what waits and what is dropped.
 #include "desktop/window/Door.h"
 
+#include <iterator>
+
 Door::Door(Game game, std::function<bool()> dialogOpen)
     : game_(std::move(game)), dialogOpen_(std::move(dialogOpen)) {}
 
@@ -16,6 +18,11 @@ void Door::deliver(const GameEvent& event) {
         }
         break;
     case GameEvent::Kind::KeyDown:
+        if (!open()) {
+            takeBackRelease(event.keyCode);
+            return;
+        }
+        break;
     case GameEvent::Kind::Menu:
     case GameEvent::Kind::DoubleClick:
         if (!open()) return;
@@ -50,6 +57,17 @@ bool Door::heldInTheEnd(int code) const {
         if (event.kind == GameEvent::Kind::KeyUp) held = false;
     }
     return held;
+}
+
+// A key let go and pressed again while the door is shut is down, as the
+// game believes: its waiting release goes. X's own repeat of a held key
+// comes as such a pair, and the game must not lose the key to it.
+void Door::takeBackRelease(int code) {
+    for (auto event = waiting_.rbegin(); event != waiting_.rend(); ++event) {
+        if (event->keyCode != code) continue;
+        if (event->kind == GameEvent::Kind::KeyUp) waiting_.erase(std::next(event).base());
+        return;
+    }
 }
 
 void Door::run(const GameEvent& event) {

@@ -10,7 +10,8 @@
 // - While paused, or while a dialog of the game is open, the game gets no
 //   new press, command or click. A key the game holds down that is let go
 //   meanwhile goes in as a release when the door opens again, so the game
-//   never believes a released key is still down.
+//   never believes a released key is still down; pressed again before the
+//   door opens, the key stays down as the game believes.
 #pragma once
 
 #include <deque>
@@ -40,6 +41,7 @@ private:
     bool open() const { return !paused_ && !dialogOpen_(); }
     // Whether the game holds the key down once every waiting event is in.
     bool heldInTheEnd(int code) const;
+    void takeBackRelease(int code);
     void run(const GameEvent& event);
     // Lets the waiting events in while the door is open and the game idle.
     void letIn();

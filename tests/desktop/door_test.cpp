@@ -58,6 +58,16 @@ TEST_F(DoorTest, AKeyLetGoWhilePausedIsReleasedWhenThePauseEnds) {
     EXPECT_EQ(seen, (std::vector<GameEvent>{GameEvent::keyDown(Right, 0), GameEvent::keyUp(Right, 0)}));
 }
 
+TEST_F(DoorTest, AHeldKeyRepeatedByXWhilePausedStaysDown) {
+    door.deliver(GameEvent::keyDown(Right, 0));
+    door.setPaused(true);
+    door.deliver(GameEvent::keyUp(Right, 0));  // X's repeat, taken for a release
+    door.deliver(GameEvent::keyDown(Right, 0));
+
+    door.setPaused(false);
+    EXPECT_EQ(seen, (std::vector<GameEvent>{GameEvent::keyDown(Right, 0)}));
+}
+
 TEST_F(DoorTest, UnderADialogNothingFiresButHeldKeysAreLetGoAfter) {
     door.deliver(GameEvent::keyDown(Ctrl, 2));
     door.deliver(GameEvent::keyDown(Left, 0));
