@@ -1,5 +1,5 @@
 // SHA-256 of the six pictures, in the game's order and with their names,
-// and of the play area's pixels row by row.
+// of the play area's pixels row by row, and of a game's state.
 #include "replay/digest.h"
 
 #include <QCryptographicHash>
@@ -30,6 +30,8 @@ QByteArray surfaceDigest(const QImage& surface) {
         hash.addData(QByteArrayView(reinterpret_cast<const char*>(pixels.constScanLine(y)), rowBytes));
     return hash.result();
 }
+
+QByteArray stateDigest(const QByteArray& state) { return QCryptographicHash::hash(state, QCryptographicHash::Sha256); }
 
 ReplayHeader sessionHeader(std::uint32_t seed, const QString& programDirectory) {
     ReplayHeader header;

@@ -30,7 +30,7 @@ QByteArray encodeBody(const ReplayHeader& header, const ReplayStart& start, cons
     std::memcpy(&score, &end.score, sizeof score);
     out.fixed(score, 8);
     out.signedVarint(end.wave);
-    out.blob(end.surfaceDigest);
+    out.blob(end.digest);
     out.varint(records.count());
     out.raw(records.bytes());
     return out.bytes();
@@ -55,7 +55,8 @@ ReplayReading decodeBody(const QByteArray& body, std::uint16_t version) {
     const std::uint64_t score = in.fixed(8);
     std::memcpy(&replay.end.score, &score, sizeof score);
     replay.end.wave = static_cast<int>(in.signedVarint());
-    replay.end.surfaceDigest = in.blob();
+    replay.end.digest = in.blob();
+    replay.end.digestOfPixels = version < ReplayFormatVersion;
     const std::uint64_t count = in.varint();
     // Every record takes at least one byte.
     if (!in.ok() || count > static_cast<std::uint64_t>(in.left())) return damaged(QStringLiteral("header"));
@@ -92,7 +93,10 @@ QByteArray encodeReplay(const ReplayHeader& header, const ReplayStart& start, co
     const QByteArray body = encodeBody(header, start, end, records);
     ByteWriter out;
     out.raw(Magic);
-    out.fixed(start.state.isEmpty() ? FirstReplayFormat : ReplayFormatVersion, 2);
+    const std::uint16_t version = start.state.isEmpty() ? FirstReplayFormat
+                                  : end.digestOfPixels  ? StateReplayFormat
+                                                        : ReplayFormatVersion;
+    out.fixed(version, 2);
     out.fixed(static_cast<std::uint64_t>(body.size()), 4);
     out.raw(body);
     out.fixed(crc32(body), 4);
@@ -106,8 +110,8 @@ ReplayReading decodeReplay(const QByteArray& bytes) {
     const auto version = static_cast<std::uint16_t>(in.fixed(2));
     const std::uint64_t length = in.fixed(4);
     if (!in.ok()) return {std::nullopt, QStringLiteral("replay cut short")};
-    if (version != ReplayFormatVersion && version != FirstReplayFormat)
-        return {std::nullopt, QStringLiteral("replay of another format version (%1; this program reads %2 and %3)")
+    if (version < FirstReplayFormat || version > ReplayFormatVersion)
+        return {std::nullopt, QStringLiteral("replay of another format version (%1; this program reads %2 to %3)")
                                   .arg(version)
                                   .arg(FirstReplayFormat)
                                   .arg(ReplayFormatVersion)};

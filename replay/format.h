@@ -5,13 +5,14 @@
 //   4 bytes   length of the body
 //   body      game version, pictures digest, date, seed; the random
 //             numbers drawn before the game's Start and the game's state
-//             at its Start; final score (a double), wave and surface
-//             digest; the number of records, then the records from the
+//             at its Start; final score (a double), wave and the
+//             digest of what the game holds at the end; the number of records, then the records from the
 //             Start on
 //   4 bytes   CRC-32 of the body
 //
 // A file of version 1 has no draws and no state: its records run from
-// load, and the game's start record stands before the score.
+// load, and the game's start record stands before the score. In files of
+// versions 1 and 2 the digest is of the play area's pixels.
 //
 // The records are laid out in replay/records.h. Nothing the file says is
 // trusted: every size and count is checked against the bytes that are

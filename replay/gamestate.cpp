@@ -4,7 +4,9 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "replay/bytes.h"
 #include "resources/resources.h"
@@ -80,10 +82,22 @@ public:
     }
     void operator()(Surface& surface) {
         (*this)(surface.backColor());
-        (*this)(againstStarfield(surface.image()));
+        if (textBoxes.empty()) {
+            (*this)(againstStarfield(surface.image()));
+            return;
+        }
+        QImage frame = surface.image().copy();
+        for (const QRect& box : textBoxes) {
+            const QRect inside = box & frame.rect();
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                std::fill_n(reinterpret_cast<QRgb*>(frame.scanLine(y)) + inside.left(), inside.width(), 0);
+        }
+        (*this)(againstStarfield(frame));
     }
 
     ByteWriter out;
+    // Boxes of the play area whose pixels are left out.
+    std::vector<QRect> textBoxes;
 };
 
 class Reader {
@@ -260,6 +274,14 @@ template <class Io> void walkGame(Io& io, frmVorlane& f) {
 
 QByteArray saveGameState(frmVorlane& form) {
     Writer writer;
+    walkGame(writer, form);
+    return writer.out.bytes();
+}
+
+QByteArray saveGameStateWithoutText(frmVorlane& form) {
+    Writer writer;
+    for (const Label* label : form.labels())
+        if (label->visible()) writer.textBoxes.push_back(label->rect());
     walkGame(writer, form);
     return writer.out.bytes();
 }

@@ -11,6 +11,15 @@ class frmVorlane;
 
 // As it is taken, quickly: over a megabyte.
 QByteArray saveGameState(frmVorlane& form);
+// As above, with the pixels of every visible label's box left out: what a
+// replay checks at its end. The captions themselves are in the state; their
+// pixels come from the system's fonts and its rasteriser, which differ from
+// machine to machine. Nor does the game's play depend on them: bombs look
+// only below row 320, under every label; the missile looks no higher than
+// row 80, where the only labels are the credits, whose blue box it meets
+// text or not, and "GAME OVER" with the rating, shown only inside the game
+// over.
+QByteArray saveGameStateWithoutText(frmVorlane& form);
 // As a replay keeps it, compressed to a dozen kilobytes, off the window's
 // thread.
 QByteArray packGameState(const QByteArray& state);

@@ -55,13 +55,12 @@ void SessionRecorder::keepGame() {
     game.records = log_.records();
     game.end.score = form_.dblScore;
     game.end.wave = span_.wave();
-    // A copy of its own: the surface's pixels change under a shared one.
-    game.surface = form_.surface.image().copy();
+    game.endState = saveGameStateWithoutText(form_);
     sink_.keep(std::move(game));
 }
 
 QByteArray encodeReplay(SavedGame game) {
-    game.end.surfaceDigest = surfaceDigest(game.surface);
+    game.end.digest = stateDigest(game.endState);
     game.start.state = packGameState(game.start.state);
     return encodeReplay(game.header, game.start, game.end, game.records);
 }

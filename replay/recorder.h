@@ -8,7 +8,6 @@
 // fingerprint go to the sink that keeps replays.
 #pragma once
 
-#include <QImage>
 
 #include "replay/format.h"
 #include "replay/gamespan.h"
@@ -18,14 +17,14 @@
 class frmVorlane;
 
 // A game as the recorder hands it over: the log still encoded, its state
-// at Start as it was taken, and the play area at the end, packed and
+// at Start as it was taken, and what it holds at the end, packed and
 // fingerprinted by whoever writes the file, off the window's thread.
 struct SavedGame {
     ReplayHeader header;
     ReplayStart start;
     ReplayEnd end;
     RecordStream records;
-    QImage surface;
+    QByteArray endState;  // saveGameStateWithoutText() at the end
 };
 QByteArray encodeReplay(SavedGame game);
 

@@ -15,9 +15,11 @@
 
 #include "replay/records.h"
 
-// Raised whenever the file's layout changes. Written: the current one;
-// read: the current one and the first.
-constexpr std::uint16_t ReplayFormatVersion = 2;
+// Raised whenever the file's layout or meaning changes. Written: the
+// current one; read: every one. The second brought the state at Start, the
+// third the digest of what the game holds in place of its pixels.
+constexpr std::uint16_t ReplayFormatVersion = 3;
+constexpr std::uint16_t StateReplayFormat = 2;
 constexpr std::uint16_t FirstReplayFormat = 1;
 
 struct ReplayHeader {
@@ -38,7 +40,10 @@ struct ReplayEnd {
     std::uint32_t startRecord = 0;      // the event that began the game; 0 with a state
     double score = 0;
     int wave = 0;
-    QByteArray surfaceDigest;           // SHA-256 of the play area's pixels
+    // SHA-256 of what the game holds, its text left out; in files of
+    // versions 1 and 2, of the play area's pixels, text and all.
+    QByteArray digest;
+    bool digestOfPixels = false;
 };
 
 struct Replay {

@@ -13,7 +13,8 @@
 # costs one line on standard error and nothing else: the game plays and
 # exits with status 0. Pictures that differ from the recording's are
 # mentioned, and the replay plays anyway. The replay verifies as well under
-# the font settings of another screen.
+# the font settings of another screen, and where the captions come out in
+# another font altogether.
 # Usage: replay_e2e.sh path/to/vorlane
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -68,6 +69,16 @@ cat >"$work/fonts.conf" <<'EOF'
 EOF
 FONTCONFIG_FILE="$work/fonts.conf" verify "$replay"
 ((status == 0)) || fail "under other font settings --verify gave status $status: $line"
+cat >"$work/other-font.conf" <<EOF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts/truetype/dejavu</dir>
+  <cachedir>$work/font-cache</cachedir>
+</fontconfig>
+EOF
+FONTCONFIG_FILE="$work/other-font.conf" verify "$replay"
+((status == 0)) || fail "with the captions in another font --verify gave status $status: $line"
 
 # Cut in half, and overwritten in the middle: refused.
 head -c $((size / 2)) "$replay" >"$work/half.vorlane-replay"

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 
+#include "replay/digest.h"
 #include "replay/format.h"
+#include "replay/gamestate.h"
 #include "replay/playback.h"
 #include "replay/verify.h"
 #include "tests/support/ScriptedSession.h"
@@ -160,7 +162,7 @@ TEST(ReplayFile, RefusesEveryCutADamagedByteAnotherVersionAndOtherFiles) {
         EXPECT_TRUE(reading.problem.startsWith(QStringLiteral("damaged replay"))) << qPrintable(reading.problem);
     }
     QByteArray later = bytes;
-    later[8] = 3;
+    later[8] = 4;
     EXPECT_TRUE(decodeReplay(later).problem.contains(QStringLiteral("another format version")));
     EXPECT_EQ(decodeReplay(QByteArray("HS\x14" "Ace")).problem, QStringLiteral("not a replay"));
 }
@@ -175,6 +177,36 @@ TEST(ReplayFile, GamesKeptInEveryFormatStillVerify) {
     };
     EXPECT_EQ(verdict("version-1.vorlane-replay").line, QStringLiteral("verified: score 5360, wave 1"));
     EXPECT_EQ(verdict("version-2.vorlane-replay").line, QStringLiteral("verified: score 6320, wave 1"));
+    EXPECT_EQ(verdict("version-3.vorlane-replay").line, QStringLiteral("verified: score 400, wave 1"));
+}
+
+// Another machine draws the captions with other pixels; the check at a
+// replay's end sees the captions, the fields and every other pixel.
+TEST(Replay, TheCheckAtTheEndLeavesOutTheTextsPixelsAndNothingElse) {
+    ScriptedSession session(12);
+    session.load();
+    session.deliver(GameEvent::menuCommand(0, 0));
+    Swinger player{session};
+    session.run(3000, std::ref(player));
+    frmVorlane& form = session.form();
+    const auto check = [&form] { return stateDigest(saveGameStateWithoutText(form)); };
+    const QByteArray here = check();
+
+    const QImage crisp = form.surface.image().copy();
+    for (Label* label : form.labels()) {
+        label->setSmooth(true);
+        label->refresh();
+    }
+    ASSERT_NE(form.surface.image(), crisp) << "smooth text changes the pixels";
+    EXPECT_EQ(check(), here);
+
+    const QString score = form.Label3.caption();
+    form.Label3.setCaption(score + QLatin1Char('0'));
+    EXPECT_NE(check(), here);
+    form.Label3.setCaption(score);
+    ASSERT_EQ(check(), here);
+    form.surface.pset(300, 300, RGB(255, 255, 0));
+    EXPECT_NE(check(), here);
 }
 
 TEST(Replay, AGameAfterALongAttractDisplayHoldsOnlyItself) {
