@@ -49,7 +49,7 @@ int watchReplay(const QString& path) {
     const QString title = replayTitle(replay);
     window.setWindowTitle(title);
     ReplayViewer viewer(playback, replay.end.startRecord, [&window] { window.showChanges(); });
-    ReplaySigns signs(*window.centralWidget());
+    ReplaySigns signs(window, *window.centralWidget());
     bool paused = false;
     ReplayKeys keys(window, viewer, [&] { signs.showPace(paused, viewer.fast()); });
     window.onPause([&](bool now) {

@@ -6,8 +6,8 @@
 
 namespace {
 
-QLabel* sign(QWidget& view, const char* style) {
-    auto* label = new QLabel(&view);
+QLabel* sign(QWidget& parent, const char* style) {
+    auto* label = new QLabel(&parent);
     label->setStyleSheet(QString::fromLatin1(style));
     label->setAlignment(Qt::AlignCenter);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -16,13 +16,14 @@ QLabel* sign(QWidget& view, const char* style) {
 
 }  // namespace
 
-ReplaySigns::ReplaySigns(QWidget& view)
-    : QObject(&view), view_(view),
-      corner_(sign(view, "QLabel { color: white; background: #a00000; font-weight: bold; padding: 1px 6px; }")),
+ReplaySigns::ReplaySigns(QWidget& window, QWidget& view)
+    : QObject(&view), window_(window), view_(view),
+      corner_(sign(window, "QLabel { color: white; background: #a00000; font-weight: bold; padding: 1px 6px; }")),
       end_(sign(view, "QLabel { color: white; background: rgba(0, 0, 96, 220); border: 2px solid white; "
                       "font-size: 16px; padding: 12px 20px; }")) {
     end_->hide();
     showPace(false, false);
+    window.installEventFilter(this);
     view.installEventFilter(this);
 }
 
@@ -35,6 +36,7 @@ void ReplaySigns::showPace(bool paused, bool fast) {
     corner_->setText(text);
     place();
     corner_->show();
+    corner_->raise();
 }
 
 void ReplaySigns::showEnd(const QString& text) {
@@ -45,13 +47,13 @@ void ReplaySigns::showEnd(const QString& text) {
 }
 
 bool ReplaySigns::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &view_ && event->type() == QEvent::Resize) place();
+    if ((watched == &window_ || watched == &view_) && event->type() == QEvent::Resize) place();
     return QObject::eventFilter(watched, event);
 }
 
 void ReplaySigns::place() {
     corner_->adjustSize();
-    corner_->move(view_.width() - corner_->width() - 4, 4);
+    corner_->move(window_.width() - corner_->width() - 4, 4);
     end_->adjustSize();
     end_->move((view_.width() - end_->width()) / 2, (view_.height() - end_->height()) / 2);
 }

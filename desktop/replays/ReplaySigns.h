@@ -1,8 +1,9 @@
-// What the window shows over the play area while a replay is watched,
-// drawn by the window and never on the game's surface: a small sign in the
-// top right corner that says it is a recording (and whether it is held or
-// playing fast), and at the end a sign in the middle that says the replay
-// has ended, with its score, or that it left the recorded game.
+// What the window shows while a replay is watched, drawn by the window and
+// never on the game's surface: a small sign in the top right corner, over
+// the menu bar when the recording shows it, that says it is a recording
+// (and whether it is held or playing fast), and at the end a sign in the
+// middle of the play area that says the replay has ended, with its score,
+// or that it left the recorded game.
 #pragma once
 
 #include <QObject>
@@ -13,7 +14,7 @@ class QWidget;
 
 class ReplaySigns : public QObject {
 public:
-    explicit ReplaySigns(QWidget& view);
+    ReplaySigns(QWidget& window, QWidget& view);
 
     void showPace(bool paused, bool fast);
     void showEnd(const QString& text);
@@ -24,6 +25,7 @@ protected:
 private:
     void place();
 
+    QWidget& window_;
     QWidget& view_;
     QLabel* corner_;
     QLabel* end_;

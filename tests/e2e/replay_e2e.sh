@@ -9,7 +9,8 @@
 # its sound on a private PulseAudio's null sink, under a title that says it
 # is a replay; the game's keys reach nothing, Pause and Space hold it,
 # Escape closes it, Right held plays it fast to the end, which the title
-# says, and Enter closes it there. A replay folder that cannot be made
+# says, and Enter closes it there; the REPLAY sign stands over a recorded
+# menu bar. A replay folder that cannot be made
 # costs one line on standard error and nothing else: the game plays and
 # exits with status 0. Pictures that differ from the recording's are
 # mentioned, and the replay plays anyway. The replay verifies as well under
@@ -148,6 +149,12 @@ poll $((played / 2 + 1)) replay_ended || fail "the replay of ${played} s did not
 xdotool keyup Right
 fast=$SECONDS
 alive || fail "the replay closed by itself at its end"
+# The recording ends with the menu bar shown (Enter, then Game > Exit): the
+# REPLAY sign stands over the bar's right end.
+menu_shown || fail "the replay's end does not show the recorded menu bar"
+import -silent -window root "$work/bar.png" || fail "no screenshot"
+(($(count_colour "$work/bar.png" "120x$menu+$((X + WIDTH - 120))+$Y" 'rgb(160,0,0)') > 100)) ||
+    fail "the menu bar covers the REPLAY sign"
 xdotool key Return
 exit_status 5
 status=$?
