@@ -69,6 +69,14 @@ protected:
         QKeyEvent event(type, key, held);
         QApplication::sendEvent(&to, &event);
     }
+    // Whether the last press or release of the key that reached the game
+    // is this one: the game's ticks go on coming after it.
+    bool lastOfItsKey(const GameEvent& event) const {
+        for (auto e = entered.rbegin(); e != entered.rend(); ++e)
+            if ((e->kind == GameEvent::Kind::KeyDown || e->kind == GameEvent::Kind::KeyUp) && e->keyCode == event.keyCode)
+                return *e == event;
+        return false;
+    }
     int keyDownsSince(std::size_t from, int code) const {
         int count = 0;
         for (std::size_t i = from; i < entered.size(); ++i)
@@ -118,7 +126,7 @@ TEST_F(DialogTest, UnderTheAboutBoxHeldFireAndAPadsFireButtonFireNothing) {
     pad.set(SDL_CONTROLLER_BUTTON_X, true);
     EXPECT_TRUE(until([&] { return keyDownsSince(beforeBox, Ctrl) == 1; }));
     pad.set(SDL_CONTROLLER_BUTTON_X, false);
-    EXPECT_TRUE(until([&] { return entered.back() == GameEvent::keyUp(Ctrl, 0); }));
+    EXPECT_TRUE(until([&] { return lastOfItsKey(GameEvent::keyUp(Ctrl, 0)); }));
 
     session.finish();
     ASSERT_EQ(kept.games.size(), 1u);

@@ -5,7 +5,7 @@
 # "Fire.wav", so every cue recorded is a shot's:
 # - a game of 20 shots, the ship aiming through the gaps between the bases,
 #   one Ctrl press each once the last missile is gone from the screen:
-#   each press that finds the ship whole, before it and after, is followed
+#   each press that fires (a missile is seen climbing after it) is followed
 #   by one cue;
 # - Ctrl held alone for 5 s fires again each time the missile has ended:
 #   many cues, far more than the one press would give.
@@ -29,11 +29,12 @@ point_at_game
 
 heard_since() { (($(cue_starts "$work/sound.raw" "$1") >= 1)); }
 
-# A press counts as a shot only when the game can fire: no missile is
-# climbing any more and the ship stands whole, before the press and after
-# it. A missile still climbing (on a busy machine the game's ticks come
-# late and it climbs slower) or a ship going up in flames keeps the game
-# from firing, and such a press is rightly silent.
+# A press counts as a shot when the game fires: a missile is seen climbing
+# after it. The last one must be gone first, or the game cannot fire. A
+# missile that looks gone in one picture may still be in flight, hidden
+# for a moment where the game repaints an invader or draws a bomb over it
+# (on a busy machine the game's ticks come late and it climbs slower), and
+# a ship going up in flames fires nothing: such a press is rightly silent.
 shots=20 fired=0 presses=0
 while ((fired < shots)); do
     alive || fail "the game ended by itself"
@@ -43,11 +44,10 @@ while ((fired < shots)); do
     ship_whole || continue
     from=$(samples_recorded "$work/sound.raw")
     xdotool key ctrl
-    sleep 0.3
-    ship_whole || continue
+    poll 1 missile_seen || continue
     fired=$((fired + 1))
     # The recording may lag behind the sound on a busy machine.
-    poll 5 heard_since "$from" || fail "shot $fired: no cue heard after the press"
+    poll 5 heard_since "$from" || fail "shot $fired: a missile climbs, but no cue was heard after the press"
     sleep 0.3
     heard_now=$(cue_starts "$work/sound.raw" "$from")
     ((heard_now == 1)) || fail "shot $fired: $heard_now cues heard after the press"
