@@ -82,7 +82,7 @@ void frmVorlane::ShipHit() {
 }
 
 // 150 small black dots around the bomb wear away whatever it met.
-void frmVorlane::Blast() {
+ROUNDING_CLONES void frmVorlane::Blast() {
     const double x = arrBombX[intK], y = arrBombY[intK];
     for (intJ = 1; intJ <= 150; ++intJ) {
         varDotX = static_cast<Single>(Int(platform.rnd() * 14.0) - 7);

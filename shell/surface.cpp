@@ -114,7 +114,7 @@ void Surface::blit(const QImage& source, const QRect& place, const QRect& area) 
     for (int y = top; y <= bottom; ++y, from += sourceStride, to += stride_) std::memcpy(to, from, bytes);
 }
 
-void Surface::box(double x1, double y1, double x2, double y2, Long colour) {
+ROUNDING_CLONES void Surface::box(double x1, double y1, double x2, double y2, Long colour) {
     const int left = pixel(std::min(x1, x2)), right = pixel(std::max(x1, x2));
     const int top = pixel(std::min(y1, y2)), bottom = pixel(std::max(y1, y2));
     const QRect area = onSurface(left, top, right, bottom);
