@@ -6,8 +6,8 @@
 //   body      game version, pictures digest, date, seed; the random
 //             numbers drawn before the game's Start and the game's state
 //             at its Start; final score (a double), wave and the
-//             digest of what the game holds at the end; the number of records, then the records from the
-//             Start on
+//             digest of what the game holds at the end; the number of
+//             records, then the records from the Start on
 //   4 bytes   CRC-32 of the body
 //
 // A file of version 1 has no draws and no state: its records run from
