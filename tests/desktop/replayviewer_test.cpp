@@ -11,10 +11,7 @@
 
 TEST(ReplayViewer, AnswersLeftAtTheEndStopTheReplayThereAndSaySo) {
     ScriptedSession session(12);
-    session.load();
-    session.deliver(GameEvent::menuCommand(0, 0));
-    Swinger player{session};
-    session.run(3000, std::ref(player));
+    session.playAfterStart(3000);
     session.close();
     Replay replay = session.games().front();
     ReplayRecord closed;

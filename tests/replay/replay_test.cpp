@@ -107,10 +107,7 @@ TEST(Replay, ANewStartAndTheWindowClosingEachEndAGame) {
 
 TEST(Replay, ExitKeepsTheGameInPlayWithoutTheExitItself) {
     ScriptedSession session(8);
-    session.load();
-    session.deliver(GameEvent::menuCommand(0, 0));
-    Swinger player{session};
-    session.run(3000, std::ref(player));
+    session.playAfterStart(3000);
     session.deliver(GameEvent::menuCommand(0, 1));
     ASSERT_EQ(session.platform.exitStatus, 0);
 
@@ -184,10 +181,7 @@ TEST(ReplayFile, GamesKeptInEveryFormatStillVerify) {
 // replay's end sees the captions, the fields and every other pixel.
 TEST(Replay, TheCheckAtTheEndLeavesOutTheTextsPixelsAndNothingElse) {
     ScriptedSession session(12);
-    session.load();
-    session.deliver(GameEvent::menuCommand(0, 0));
-    Swinger player{session};
-    session.run(3000, std::ref(player));
+    session.playAfterStart(3000);
     frmVorlane& form = session.form();
     const auto check = [&form] { return stateDigest(saveGameStateWithoutText(form)); };
     const QByteArray here = check();

@@ -32,6 +32,13 @@ void ScriptedSession::run(std::uint32_t milliseconds, const std::function<void(s
     now = until;
 }
 
+void ScriptedSession::playAfterStart(std::uint32_t milliseconds) {
+    load();
+    deliver(GameEvent::menuCommand(0, 0));
+    Swinger player{*this};
+    run(milliseconds, std::ref(player));
+}
+
 std::vector<Replay> ScriptedSession::games() const {
     std::vector<Replay> replays;
     for (const SavedGame& game : kept) replays.push_back(*decodeReplay(encodeReplay(game)).replay);

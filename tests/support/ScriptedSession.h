@@ -39,6 +39,9 @@ public:
     void run(std::uint32_t milliseconds, const std::function<void(std::uint32_t)>& player = {});
     // Runs until no game is in play any more, or the time is up.
     void playUntilOver(std::uint32_t milliseconds, const std::function<void(std::uint32_t)>& player);
+    // Loads, chooses Game > Start at once, and lets a Swinger play for a
+    // while.
+    void playAfterStart(std::uint32_t milliseconds);
     void close() { session_.finish(); }
 
     void keep(SavedGame game) override { kept.push_back(std::move(game)); }
