@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
 
 #include "desktop/replays/ReplayCommands.h"
 #include "desktop/replays/ReplayShelf.h"
@@ -18,6 +19,7 @@
 #include "desktop/startup/QuitOnSignal.h"
 #include "desktop/startup/RasterOnWayland.h"
 #include "desktop/window/DesktopPlatform.h"
+#include "desktop/window/KeyCodes.h"
 #include "desktop/window/MainWindow.h"
 #include "replay/recordedsession.h"
 #include "resources/resources.h"
@@ -58,6 +60,7 @@ int main(int argc, char* argv[]) {
     window.setBehindDoor([&session](const GameEvent& event) { session.deliver(event); });
     session.form().Form_Load();
     window.show();
+    QTimer::singleShot(0, &window, readKeyLayout);
     const int status = app.exec();
     session.finish();
     return status;

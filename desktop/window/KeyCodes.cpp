@@ -158,11 +158,19 @@ Integer bitsOf(const QKeyEvent& event, Integer code) {
 
 }  // namespace
 
-GameKey gameKey(const QKeyEvent& event) {
+namespace {
+
+const KeyLayout* desktopLayout() {
     static const bool xkbKeycodes = QGuiApplication::platformName() == QLatin1String("xcb") ||
                                     QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-    return gameKey(event, xkbKeycodes ? KeyLayout::desktop() : nullptr);
+    return xkbKeycodes ? KeyLayout::desktop() : nullptr;
 }
+
+}  // namespace
+
+GameKey gameKey(const QKeyEvent& event) { return gameKey(event, desktopLayout()); }
+
+void readKeyLayout() { desktopLayout(); }
 
 GameKey gameKey(const QKeyEvent& event, const KeyLayout* layout) {
     const Qt::KeyboardModifiers held = event.modifiers();

@@ -27,5 +27,8 @@ struct GameKey {
 // is the left arrow, 37); a key that types nothing goes by its place.
 // Elsewhere the key Qt names decides.
 GameKey gameKey(const QKeyEvent& event);
+// Reads the desktop's layout now: compiling it takes some milliseconds,
+// which the player's first key should not wait for.
+void readKeyLayout();
 // The same through a layout, or by the key Qt names when there is none.
 GameKey gameKey(const QKeyEvent& event, const KeyLayout* layout);
