@@ -6,6 +6,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cstdio>
 
 AudioDevice::AudioDevice() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
@@ -51,7 +52,13 @@ void AudioDevice::play(std::shared_ptr<Cue> cue) {
     if (!count_) return;
     const std::vector<std::uint8_t>* samples = cue->samples();
     if (!samples) return;
-    if (!open_ && !open()) return;
+    if (!open_ && !open()) {
+        // Said once, until the device opens again: each cue tries anew.
+        if (!saidLost_) std::fprintf(stderr, "vorlane: the sound device did not open again: %s\n", SDL_GetError());
+        saidLost_ = true;
+        return;
+    }
+    saidLost_ = false;
     quietLooks_ = 0;
     Mix_HaltChannel(0);
     if (chunk_) Mix_FreeChunk(chunk_);

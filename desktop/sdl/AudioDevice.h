@@ -37,6 +37,7 @@ private:
 
     int count_ = 0;
     bool open_ = false;
+    bool saidLost_ = false;  // a failed reopening was told on standard error
     int quietLooks_ = 0;
     bool paused_ = false;
     // The cue that plays, kept alive with the chunk that points into it.
