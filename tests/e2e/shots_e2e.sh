@@ -4,7 +4,8 @@
 # whose monitor is recorded. The copy of the program keeps only the sound
 # "Fire.wav", so every cue recorded is a shot's:
 # - a game of 20 shots, the ship aiming through the gaps between the bases,
-#   one Ctrl press each once the last missile is gone from the screen:
+#   one Ctrl press each once the last missile has been gone from the
+#   screen for three pictures in a row:
 #   each press that fires (a missile is seen climbing after it) is followed
 #   by one cue;
 # - Ctrl held alone for 5 s fires again each time the missile has ended:
@@ -30,17 +31,19 @@ point_at_game
 heard_since() { (($(cue_starts "$work/sound.raw" "$1") >= 1)); }
 
 # A press counts as a shot when the game fires: a missile is seen climbing
-# after it. The last one must be gone first, or the game cannot fire. A
-# missile that looks gone in one picture may still be in flight, hidden
-# for a moment where the game repaints an invader or draws a bomb over it
-# (on a busy machine the game's ticks come late and it climbs slower), and
-# a ship going up in flames fires nothing: such a press is rightly silent.
+# after it. The last one must be gone first, or the game cannot fire, and
+# a missile in flight may be hidden in one picture, where the game
+# repaints an invader or draws a bomb over it: gone means gone in three
+# pictures in a row (on a busy machine the game's ticks come late and a
+# missile climbs slower). A ship going up in flames fires nothing: such a
+# press is rightly silent.
+missile_long_gone() { missile_gone && missile_gone && missile_gone; }
 shots=20 fired=0 presses=0
 while ((fired < shots)); do
     alive || fail "the game ended by itself"
     ((presses++ < 2 * shots)) || fail "only $fired of $presses presses found the game able to fire"
     ((fired % 5 == 0)) && aim
-    poll 5 missile_gone || continue
+    poll 5 missile_long_gone || continue
     ship_whole || continue
     from=$(samples_recorded "$work/sound.raw")
     xdotool key ctrl
