@@ -4,14 +4,18 @@
 // the black border around it, the "PAUSED" sign, and the double-click.
 #include "desktop/window/SurfaceWidget.h"
 
+#include <QBackingStore>
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
 #include "desktop/window/PlayArea.h"
+#include "desktop/window/SharedMapping.h"
 #include "shell/surface.h"
 
 SurfaceWidget::SurfaceWidget(Surface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
@@ -70,12 +74,61 @@ QRegion SurfaceWidget::onWidget(const QRegion& surfaceRegion) const {
 
 void SurfaceWidget::showChanges() {
     const QRegion dirty = surface_.takeDirty();
-    if (!dirty.isEmpty()) update(onWidget(dirty));
+    if (!dirty.isEmpty() && !showDirectly(onWidget(dirty))) update(onWidget(dirty));
 }
 
 void SurfaceWidget::showChangesNow() {
     const QRegion dirty = surface_.takeDirty();
-    if (!dirty.isEmpty()) repaint(onWidget(dirty));
+    if (!dirty.isEmpty() && !showDirectly(onWidget(dirty))) repaint(onWidget(dirty));
+}
+
+// On X, Qt's repaint first waits for the X server to answer whenever it
+// paints over a part it sent before, which is every tick of a moving game:
+// a second wake-up of the program each tick. A change of the play area
+// alone needs nothing of Qt's repaint when the server reads the window's
+// picture from shared memory, so it is drawn straight into that picture
+// and sent out. A part the server is still reading may show the newer
+// pixels a moment early, never older ones. Everything else (the border,
+// the sign, other widgets over the play area, another screen scale, a
+// picture sent over the connection, other windowing systems) goes through
+// Qt's repaint.
+bool SurfaceWidget::showDirectly(const QRegion& region) {
+    static const bool onX = QGuiApplication::platformName() == QLatin1String("xcb");
+    QWindow* shown = window()->windowHandle();
+    QBackingStore* store = backingStore();
+    if (!onX || paused_ || devicePixelRatioF() != 1 || !isVisible() || !shown || !shown->isExposed() || !store)
+        return false;
+    const QRect within = region.boundingRect();
+    if (!playArea().toAlignedRect().contains(within) || coveredByOthers(within)) return false;
+    QPaintDevice* device = store->paintDevice();
+    if (!device || device->devType() != QInternal::Image) return false;
+    auto* picture = static_cast<QImage*>(device);
+    if (picture->size() != shown->size() ||
+        (picture->format() != QImage::Format_RGB32 && picture->format() != QImage::Format_ARGB32_Premultiplied))
+        return false;
+    if (picture->constBits() != sharedPicture_) {
+        if (!inSharedMapping(picture->constBits())) return false;
+        sharedPicture_ = picture->constBits();
+    }
+    const QPoint offset = mapTo(window(), QPoint());
+    {
+        QPainter painter(picture);
+        painter.translate(offset);
+        painter.setClipRegion(region);
+        paintDevicePixels(painter, region);
+    }
+    store->flush(region.translated(offset), shown);
+    return true;
+}
+
+// Whether another widget of the window lies over a part of this one.
+bool SurfaceWidget::coveredByOthers(const QRect& part) const {
+    const QRect inWindow = part.translated(mapTo(window(), QPoint()));
+    const auto others = window()->findChildren<QWidget*>();
+    return std::any_of(others.begin(), others.end(), [&](const QWidget* other) {
+        return other != this && !other->isWindow() && !other->isAncestorOf(this) && other->isVisible() &&
+               QRect(other->mapTo(window(), QPoint()), other->size()).intersects(inWindow);
+    });
 }
 
 namespace {
@@ -106,14 +159,21 @@ QImage scaledPart(const QImage& image, const QRect& part, int scale) {
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const qreal ratio = devicePixelRatioF();
-    const QRect area = devicePlayArea();
-    const int scale = area.width() / Surface::Width;
+    QRegion device;
+    for (const QRect& logical : event->region())
+        device += QRectF(logical.x() * ratio, logical.y() * ratio, logical.width() * ratio, logical.height() * ratio)
+                      .toAlignedRect();
     painter.save();
     if (ratio != 1) painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
-    for (const QRect& logical : event->region()) {
-        const QRect part = QRectF(logical.x() * ratio, logical.y() * ratio, logical.width() * ratio,
-                                  logical.height() * ratio)
-                               .toAlignedRect();
+    paintDevicePixels(painter, device);
+    painter.restore();
+    if (paused_) paintPausedSign(painter);
+}
+
+void SurfaceWidget::paintDevicePixels(QPainter& painter, const QRegion& device) const {
+    const QRect area = devicePlayArea();
+    const int scale = area.width() / Surface::Width;
+    for (const QRect& part : device) {
         if (!area.contains(part)) painter.fillRect(part, Qt::black);
         const QRect inside = (part & area).translated(-area.topLeft());
         if (inside.isEmpty()) continue;
@@ -128,8 +188,6 @@ void SurfaceWidget::paintEvent(QPaintEvent* event) {
             painter.drawImage(area.topLeft() + band.topLeft() * scale, scaledPart(surface_.image(), band, scale));
         }
     }
-    painter.restore();
-    if (paused_) paintPausedSign(painter);
 }
 
 // A black box with the word in white across the middle of the play area,
