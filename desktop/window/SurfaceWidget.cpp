@@ -111,14 +111,44 @@ bool SurfaceWidget::showDirectly(const QRegion& region) {
         sharedPicture_ = picture->constBits();
     }
     const QPoint offset = mapTo(window(), QPoint());
-    {
-        QPainter painter(picture);
-        painter.translate(offset);
-        painter.setClipRegion(region);
-        paintDevicePixels(painter, region);
-    }
+    copyPlayArea(*picture, offset, region);
     store->flush(region.translated(offset), shown);
     return true;
+}
+
+// Each device row is written once from the surface, and the rows below it
+// in the same row of blocks are copies of it.
+void SurfaceWidget::copyPlayArea(QImage& picture, QPoint offset, const QRegion& device) const {
+    const QRect area = devicePlayArea();
+    const int scale = area.width() / Surface::Width;
+    const QImage& image = surface_.image();
+    const QPoint origin = offset + area.topLeft();
+    uchar* const bits = picture.bits();
+    const qsizetype stride = picture.bytesPerLine();
+    for (const QRect& part : device) {
+        const QRect inside = (part & area).translated(-area.topLeft());
+        const std::size_t rowBytes = static_cast<std::size_t>(inside.width()) * sizeof(QRgb);
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(bits + (origin.y() + y) * stride) + origin.x() + inside.left();
+            if (y % scale != 0 && y != inside.top()) {
+                std::memcpy(row, reinterpret_cast<const uchar*>(row) - stride, rowBytes);
+                continue;
+            }
+            const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(y / scale)) + inside.left() / scale;
+            if (scale == 1) {
+                std::memcpy(row, from, rowBytes);
+                continue;
+            }
+            int within = inside.left() % scale;
+            for (int x = 0; x < inside.width(); ++x) {
+                row[x] = *from;
+                if (++within == scale) {
+                    within = 0;
+                    ++from;
+                }
+            }
+        }
+    }
 }
 
 // Whether another widget of the window lies over a part of this one.

@@ -49,6 +49,9 @@ private:
     // Shows a changed part of the play area without Qt's repaint, where it
     // can; false where it cannot.
     bool showDirectly(const QRegion& region);
+    // Writes the given device pixels of the play area into a picture of the
+    // window, where the widget lies at the offset.
+    void copyPlayArea(QImage& picture, QPoint offset, const QRegion& device) const;
     bool coveredByOthers(const QRect& part) const;
     void paintPausedSign(QPainter& painter);
 

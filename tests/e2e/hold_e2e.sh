@@ -5,8 +5,7 @@
 # overs, no ping of the desktop's waits more than 250 ms for its answer.
 # During a wave's opening pause the player's Pause shows its sign and
 # stops the wave's pause from counting, and a key held down then moves the
-# ship once the game goes on. The picture the game sent out tick by tick
-# is the one the window paints whole for the sign, pixel for pixel. Closing the window during that pause ends
+# ship once the game goes on. Closing the window during that pause ends
 # the program within 300 ms.
 # Usage: hold_e2e.sh path/to/vorlane path/to/wm_client
 here=$(dirname "$0")
@@ -32,19 +31,12 @@ sign_shown() { # picture
 }
 choose 0 0
 point_at_game
-sleep 0.3
-shot "$work/drawn.png"
 xdotool keydown Right key Pause
 sleep 1
 shot "$work/paused1.png"
 sleep 1
 shot "$work/paused2.png"
 sign_shown "$work/paused2.png" || fail "Pause during the wave's opening pause showed no sign"
-# Above and below the sign.
-for part in 627x185+0+0 627x183+0+253; do
-    differing=$(pixels_differing "$work/drawn.png" "$work/paused2.png" "$part")
-    ((differing == 0)) || fail "$differing pixels of $part differ between the wave as it was sent out and as the window paints it whole"
-done
 (($(ship_x "$work/paused1.png") == $(ship_x "$work/paused2.png"))) || fail "the ship moved while paused"
 paused_x=$(ship_x "$work/paused2.png")
 moved_right() {

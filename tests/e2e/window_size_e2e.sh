@@ -7,7 +7,10 @@
 # block one colour; back at scale 1 the count is what it was. The game is
 # paused meanwhile, so the picture holds still. Then Enter hides and shows
 # the menu bar twice over without moving the window's size or the play
-# area, and About's box opens below the credits. The window's name
+# area, and About's box opens below the credits. The game stands still
+# while the box is open: at scale 1 and at scale 2 the play area above the
+# box, as the game sent it out tick by tick, is what the window paints
+# whole once it has been to another scale and back. The window's name
 # carries "Vorlane" for task bars.
 # Usage: window_size_e2e.sh path/to/vorlane
 here=$(dirname "$0")
@@ -122,18 +125,54 @@ shown=$(moon_place)
 
 # Help > About: the "OK?" box opens clear of the credits box, which covers
 # rows 64 to 208 of the play area.
-show_menu_bar
-xdotool mousemove --window "$window" 15 $((strip / 2)) click 1
-poll 5 another_window || fail "the Game menu did not open"
-for ((i = 0; i < 7; i++)); do xdotool key Right; sleep 0.2; done
-xdotool key Down Return
+open_about() {
+    xdotool mousemove --window "$window" 15 $((strip / 2)) click 1
+    poll 5 another_window || fail "the Game menu did not open"
+    for ((i = 0; i < 7; i++)); do xdotool key Right; sleep 0.2; done
+    xdotool key Down Return
+    poll 5 box_open || fail "About opened no box"
+    box_top=$(xwininfo -id "$box" | awk '/Absolute upper-left Y/ { print $NF }')
+}
 box_open() { box=$(windows_named '^Vorlane$' | grep -vx "$window" | head -n1); [ -n "$box" ]; }
-poll 5 box_open || fail "About opened no box"
-box_top=$(xwininfo -id "$box" | awk '/Absolute upper-left Y/ { print $NF }')
+close_about() {
+    xdotool mousemove --window "$box" 20 20 key Return
+    poll 5 only_main_window || fail "the About box did not close"
+}
+# The rows of the play area above About's box, at a scale, as a geometry.
+above_box() { # scale
+    where
+    local top=$((Y + strip + (HEIGHT - strip - 436 * $1) / 2))
+    echo "$((627 * $1))x$((box_top - top))+0+0"
+}
+# The play area above the box as the window shows it now is the one in
+# the picture "sent".
+shows_as_sent() { # scale
+    play_area "$1" "$work/whole.png"
+    (($(pixels_differing "$work/sent.png" "$work/whole.png" "$(above_box "$1")") == 0))
+}
+# At a scale, with the box open: the play area above it, then the window
+# to the other size and back, and the same pixels again.
+same_when_painted_whole() { # scale width height other-width other-height
+    play_area "$1" "$work/sent.png"
+    size_window "$4" "$5"
+    size_window "$2" "$3"
+    poll 5 shows_as_sent "$1" ||
+        fail "scale $1: $(pixels_differing "$work/sent.png" "$work/whole.png" "$(above_box "$1")") pixels above About's box differ between the play area as the game sent it out and as the window paints it whole"
+}
+
+show_menu_bar
+open_about
 echo "About's box at row $box_top, the credits box ending at row $((Y + strip + 208))"
 ((box_top > Y + strip + 208)) || fail "the About box opens at row $box_top, over the credits (rows $((Y + strip + 64)) to $((Y + strip + 208)))"
-xdotool mousemove --window "$box" 20 20 key Return
-poll 5 only_main_window || fail "the About box did not close"
+same_when_painted_whole 1 627 $((436 + strip)) 1300 $((strip + 900))
+close_about
+
+size_window 1300 $((strip + 900))
+sleep 1
+open_about
+same_when_painted_whole 2 1300 $((strip + 900)) 627 $((436 + strip))
+close_about
+size_window 627 $((436 + strip))
 
 exit_by_menu
 echo "PASS: opened at scale 2 with a $strip-row strip; $one grey pixels at scale 1, $opened at scale 2, sharp and centred; window and moon at $before through Enter twice"
