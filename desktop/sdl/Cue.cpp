@@ -20,7 +20,10 @@ const std::vector<std::uint8_t>* Cue::samples() {
     cvt.len = static_cast<int>(wave.samples.size());
     cvt.buf = out.data();
     if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) return nullptr;
+    // SDL asks for room to spare while converting; the cue keeps only its
+    // samples.
     out.resize(static_cast<std::size_t>(cvt.needed ? cvt.len_cvt : cvt.len));
+    out.shrink_to_fit();
     samples_ = std::move(out);
     return &*samples_;
 }

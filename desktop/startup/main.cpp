@@ -39,8 +39,11 @@ int main(int argc, char* argv[]) {
     quitOnSignals();
     // Task bars and the dialogs' title bars show this name.
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Vorlane"));
+    // Up to 128 pixels: the X server keeps every size the window offers,
+    // and launchers take the larger icon installed with the program.
     QIcon icon;
-    for (const QImage& size : earthIcons()) icon.addPixmap(QPixmap::fromImage(size));
+    for (const QImage& size : earthIcons())
+        if (size.width() <= 128) icon.addPixmap(QPixmap::fromImage(size));
     app.setWindowIcon(icon);
     if (command.mode == CommandLine::Mode::Replay) return watchReplay(command.file);
     DesktopPlatform platform;
