@@ -151,14 +151,17 @@ void SurfaceWidget::copyPlayArea(QImage& picture, QPoint offset, const QRegion& 
     }
 }
 
-// Whether another widget of the window lies over a part of this one.
+// Whether another widget lies over a part of this one: the window's signs
+// and bars are children of the window or of this widget.
 bool SurfaceWidget::coveredByOthers(const QRect& part) const {
     const QRect inWindow = part.translated(mapTo(window(), QPoint()));
-    const auto others = window()->findChildren<QWidget*>();
-    return std::any_of(others.begin(), others.end(), [&](const QWidget* other) {
-        return other != this && !other->isWindow() && !other->isAncestorOf(this) && other->isVisible() &&
+    const auto covers = [&](const QObject* child) {
+        const auto* other = qobject_cast<const QWidget*>(child);
+        return other && other != this && !other->isWindow() && other->isVisible() &&
                QRect(other->mapTo(window(), QPoint()), other->size()).intersects(inWindow);
-    });
+    };
+    return std::any_of(window()->children().begin(), window()->children().end(), covers) ||
+           std::any_of(children().begin(), children().end(), covers);
 }
 
 namespace {
