@@ -72,9 +72,19 @@ QRegion SurfaceWidget::onWidget(const QRegion& surfaceRegion) const {
     return region;
 }
 
+// The timers that fall due together are shown together, once the last of
+// them is done: one picture sent out a wake-up.
 void SurfaceWidget::showChanges() {
-    const QRegion dirty = surface_.takeDirty();
-    if (!dirty.isEmpty() && !showDirectly(onWidget(dirty))) update(onWidget(dirty));
+    if (changesDue_) return;
+    changesDue_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            changesDue_ = false;
+            const QRegion dirty = surface_.takeDirty();
+            if (!dirty.isEmpty() && !showDirectly(onWidget(dirty))) update(onWidget(dirty));
+        },
+        Qt::QueuedConnection);
 }
 
 void SurfaceWidget::showChangesNow() {

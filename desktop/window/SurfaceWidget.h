@@ -24,7 +24,8 @@ public:
     // Where a point of the surface is on the screen.
     QPoint surfaceToGlobal(QPoint point) const;
 
-    // Schedules a paint of the part of the surface changed since last time.
+    // Shows the part of the surface changed since last time, once the
+    // events at hand are done.
     void showChanges();
     // Paints the changed part now, without going through the event loop.
     void showChangesNow();
@@ -58,6 +59,7 @@ private:
     Surface& surface_;
     int reservedTop_ = 0;
     bool paused_ = false;
+    bool changesDue_ = false;
     // The window's picture last found in memory shared with the X server.
     const uchar* sharedPicture_ = nullptr;
 };
