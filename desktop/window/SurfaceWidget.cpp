@@ -116,9 +116,10 @@ bool SurfaceWidget::showDirectly(const QRegion& region) {
     if (picture->size() != shown->size() ||
         (picture->format() != QImage::Format_RGB32 && picture->format() != QImage::Format_ARGB32_Premultiplied))
         return false;
-    if (picture->constBits() != sharedPicture_) {
+    if (picture->constBits() != sharedPicture_ || picture->size() != sharedSize_) {
         if (!inSharedMapping(picture->constBits())) return false;
         sharedPicture_ = picture->constBits();
+        sharedSize_ = picture->size();
     }
     const QPoint offset = mapTo(window(), QPoint());
     copyPlayArea(*picture, offset, region);

@@ -60,6 +60,8 @@ private:
     int reservedTop_ = 0;
     bool paused_ = false;
     bool changesDue_ = false;
-    // The window's picture last found in memory shared with the X server.
+    // The window's picture last found in memory shared with the X server,
+    // and its size: a new picture may come where an old one was.
     const uchar* sharedPicture_ = nullptr;
+    QSize sharedSize_;
 };
