@@ -1,7 +1,8 @@
 // The widget that shows the game's surface: the whole-scale place of the
 // play area worked out in device pixels, painting from the frame buffer
 // with hard pixel edges, the changed rectangles carried over to that place,
-// the black border around it, the "PAUSED" sign, and the double-click.
+// the black border around it, the "PAUSED" sign, and the double-click; on
+// X the play area's changes go straight to the server.
 #include "desktop/window/SurfaceWidget.h"
 
 #include <QBackingStore>
@@ -203,21 +204,14 @@ QImage scaledPart(const QImage& image, const QRect& part, int scale) {
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const qreal ratio = devicePixelRatioF();
-    QRegion device;
-    for (const QRect& logical : event->region())
-        device += QRectF(logical.x() * ratio, logical.y() * ratio, logical.width() * ratio, logical.height() * ratio)
-                      .toAlignedRect();
-    painter.save();
-    if (ratio != 1) painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
-    paintDevicePixels(painter, device);
-    painter.restore();
-    if (paused_) paintPausedSign(painter);
-}
-
-void SurfaceWidget::paintDevicePixels(QPainter& painter, const QRegion& device) const {
     const QRect area = devicePlayArea();
     const int scale = area.width() / Surface::Width;
-    for (const QRect& part : device) {
+    painter.save();
+    if (ratio != 1) painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    for (const QRect& logical : event->region()) {
+        const QRect part = QRectF(logical.x() * ratio, logical.y() * ratio, logical.width() * ratio,
+                                  logical.height() * ratio)
+                               .toAlignedRect();
         if (!area.contains(part)) painter.fillRect(part, Qt::black);
         const QRect inside = (part & area).translated(-area.topLeft());
         if (inside.isEmpty()) continue;
@@ -232,6 +226,8 @@ void SurfaceWidget::paintDevicePixels(QPainter& painter, const QRegion& device) 
             painter.drawImage(area.topLeft() + band.topLeft() * scale, scaledPart(surface_.image(), band, scale));
         }
     }
+    painter.restore();
+    if (paused_) paintPausedSign(painter);
 }
 
 // A black box with the word in white across the middle of the play area,

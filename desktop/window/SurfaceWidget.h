@@ -44,9 +44,6 @@ private:
     QRectF playArea() const;
     QRect onWidget(const QRect& surfaceRect) const;
     QRegion onWidget(const QRegion& surfaceRegion) const;
-    // Paints the given device pixels of the widget: the border black, the
-    // play area from the surface.
-    void paintDevicePixels(QPainter& painter, const QRegion& device) const;
     // Shows a changed part of the play area without Qt's repaint, where it
     // can; false where it cannot.
     bool showDirectly(const QRegion& region);
