@@ -82,15 +82,22 @@ void SurfaceWidget::showChanges() {
         this,
         [this] {
             changesDue_ = false;
-            const QRegion dirty = surface_.takeDirty();
-            if (!dirty.isEmpty() && !showDirectly(onWidget(dirty))) update(onWidget(dirty));
+            showTakenChanges(false);
         },
         Qt::QueuedConnection);
 }
 
-void SurfaceWidget::showChangesNow() {
+void SurfaceWidget::showChangesNow() { showTakenChanges(true); }
+
+void SurfaceWidget::showTakenChanges(bool now) {
     const QRegion dirty = surface_.takeDirty();
-    if (!dirty.isEmpty() && !showDirectly(onWidget(dirty))) repaint(onWidget(dirty));
+    if (dirty.isEmpty()) return;
+    const QRegion region = onWidget(dirty);
+    if (showDirectly(region)) return;
+    if (now)
+        repaint(region);
+    else
+        update(region);
 }
 
 // On X, Qt's repaint first waits for the X server to answer whenever it

@@ -44,6 +44,9 @@ private:
     QRectF playArea() const;
     QRect onWidget(const QRect& surfaceRect) const;
     QRegion onWidget(const QRegion& surfaceRegion) const;
+    // Takes the surface's changes and shows them, now or through the event
+    // loop.
+    void showTakenChanges(bool now);
     // Shows a changed part of the play area without Qt's repaint, where it
     // can; false where it cannot.
     bool showDirectly(const QRegion& region);
