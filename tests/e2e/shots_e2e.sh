@@ -23,7 +23,7 @@ start_recording "$work/sound.raw"
 start_game
 find_window
 
-# One bomb at a time, so the ship lives through the shots.
+# One bomb at a time, so the ship mostly lives through the shots.
 choose 3 0
 start_playing
 point_at_game
@@ -41,6 +41,15 @@ missile_long_gone() { missile_gone && missile_gone && missile_gone; }
 shots=20 fired=0 presses=0
 while ((fired < shots)); do
     alive || fail "the game ended by itself"
+    # The ship stands under the formation, where the bombs fall, and on a
+    # busy machine the game lasts long enough for it to lose its last
+    # life: the shots go on in a new game.
+    if prompt_open; then
+        answer_prompt ACE
+        start_playing
+        point_at_game
+        aim
+    fi
     ((presses++ < 2 * shots)) || fail "only $fired of $presses presses found the game able to fire"
     ((fired % 5 == 0)) && aim
     poll 5 missile_long_gone || continue
@@ -64,5 +73,7 @@ sleep 0.5
 held=$(cue_starts "$work/sound.raw" "$from")
 ((held >= 6)) || fail "Ctrl held for 5 s fired $held times"
 alive || fail "the game ended by itself"
+# Standing still under the bombs, the ship may have lost its last life.
+if ! ship_whole && poll 10 prompt_open; then answer_prompt ACE; fi
 exit_by_menu
 echo "PASS: $shots shots in $presses presses, each heard; Ctrl held for 5 s fired $held times"
