@@ -59,17 +59,24 @@ QRectF SurfaceWidget::playArea() const {
     return {area.x() / ratio, area.y() / ratio, area.width() / ratio, area.height() / ratio};
 }
 
-QRect SurfaceWidget::onWidget(const QRect& surfaceRect) const {
-    const QRectF area = playArea();
+namespace {
+
+// A part of the surface where it lies in a play area of the widget.
+QRect placed(const QRect& surfaceRect, const QRectF& area) {
     const qreal scale = area.width() / Surface::Width;
     return QRectF(area.x() + surfaceRect.x() * scale, area.y() + surfaceRect.y() * scale,
                   surfaceRect.width() * scale, surfaceRect.height() * scale)
         .toAlignedRect();
 }
 
+}  // namespace
+
+QRect SurfaceWidget::onWidget(const QRect& surfaceRect) const { return placed(surfaceRect, playArea()); }
+
 QRegion SurfaceWidget::onWidget(const QRegion& surfaceRegion) const {
+    const QRectF area = playArea();
     QRegion region;
-    for (const QRect& rect : surfaceRegion) region += onWidget(rect);
+    for (const QRect& rect : surfaceRegion) region += placed(rect, area);
     return region;
 }
 
@@ -117,7 +124,8 @@ bool SurfaceWidget::showDirectly(const QRegion& region) {
     if (!onX || paused_ || devicePixelRatioF() != 1 || !isVisible() || !shown || !shown->isExposed() || !store)
         return false;
     const QRect within = region.boundingRect();
-    if (!playArea().toAlignedRect().contains(within) || coveredByOthers(within)) return false;
+    const QPoint offset = mapTo(window(), QPoint());
+    if (!playArea().toAlignedRect().contains(within) || coveredByOthers(within.translated(offset))) return false;
     QPaintDevice* device = store->paintDevice();
     if (!device || device->devType() != QInternal::Image) return false;
     auto* picture = static_cast<QImage*>(device);
@@ -129,7 +137,6 @@ bool SurfaceWidget::showDirectly(const QRegion& region) {
         sharedPicture_ = picture->constBits();
         sharedSize_ = picture->size();
     }
-    const QPoint offset = mapTo(window(), QPoint());
     copyPlayArea(*picture, offset, region);
     store->flush(region.translated(offset), shown);
     return true;
@@ -170,10 +177,9 @@ void SurfaceWidget::copyPlayArea(QImage& picture, QPoint offset, const QRegion& 
     }
 }
 
-// Whether another widget lies over a part of this one: the window's signs
-// and bars are children of the window or of this widget.
-bool SurfaceWidget::coveredByOthers(const QRect& part) const {
-    const QRect inWindow = part.translated(mapTo(window(), QPoint()));
+// Whether another widget lies over a part of the window: the window's
+// signs and bars are children of the window or of this widget.
+bool SurfaceWidget::coveredByOthers(const QRect& inWindow) const {
     const auto covers = [&](const QObject* child) {
         const auto* other = qobject_cast<const QWidget*>(child);
         return other && other != this && !other->isWindow() && other->isVisible() &&

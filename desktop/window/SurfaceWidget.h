@@ -53,7 +53,9 @@ private:
     // Writes the given device pixels of the play area into a picture of the
     // window, where the widget lies at the offset.
     void copyPlayArea(QImage& picture, QPoint offset, const QRegion& device) const;
-    bool coveredByOthers(const QRect& part) const;
+    // Whether another widget lies over a part of the window, in the
+    // window's pixels.
+    bool coveredByOthers(const QRect& inWindow) const;
     void paintPausedSign(QPainter& painter);
 
     Surface& surface_;
