@@ -96,8 +96,10 @@ void Label::refresh() {
     if (visible_) repaintChange(rect());
 }
 
+// A new caption is drawn over the label's old picture, not into a new one:
+// the status line is written twice a second and the bonus at every hit.
 void Label::render() {
-    rendered_ = QImage(width_, height_, QImage::Format_RGB32);
+    if (rendered_.size() != QSize(width_, height_)) rendered_ = QImage(width_, height_, QImage::Format_RGB32);
     auto colour = [](Long c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); };
     rendered_.fill(colour(backColor_));
     QPainter painter(&rendered_);
