@@ -37,7 +37,7 @@ struct RegularFile {
 // is something that cannot be opened or read as a regular file.
 RegularFile readRegularFile(const QString& path, qint64 limit);
 
-// A regular file that can be opened for reading.
+// A regular file that the program may read.
 bool isReadableRegularFile(const QString& path);
 
 // The stamp of a regular file, without opening it; nothing for anything else.
