@@ -43,12 +43,16 @@ TEST_F(SoundTest, TheFanfarePlaysWithSoundSwitchedOffAfterTheDevicesAreClosed) {
     EXPECT_EQ(platform.mediaCommands.mid(1, 1), QStringList({"Close all"}));
 }
 
-TEST_F(SoundTest, ANamedPipeInPlaceOfASoundIsNoSoundAndHoldsNothingUp) {
+TEST_F(SoundTest, ANamedPipeOrAFolderInPlaceOfASoundIsNoSoundAndHoldsNothingUp) {
     load();
     platform.remove(QStringLiteral("Fire.wav"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(platform.path(QStringLiteral("Fire.wav"))).constData(), 0644), 0);
+    platform.remove(QStringLiteral("expl.wav"));
+    ASSERT_EQ(::mkdir(QFile::encodeName(platform.path(QStringLiteral("expl.wav"))).constData(), 0755), 0);
     platform.played.clear();
 
     EXPECT_FALSE(form->PlayWaveFile(platform.path(QStringLiteral("Fire.wav")), true));
+    EXPECT_FALSE(form->PlayWaveFile(platform.path(QStringLiteral("expl.wav")), true)) << "a folder may be read too";
     EXPECT_FALSE(platform.requested.contains("Fire.wav")) << "the player is never given the pipe to open";
+    EXPECT_FALSE(platform.requested.contains("expl.wav"));
 }
