@@ -57,10 +57,7 @@ RegularFile readRegularFile(const QString& path, qint64 limit) {
 // Asked at every cue, in the middle of a tick: a look at the file and a
 // question about its permissions, without opening it.
 bool isReadableRegularFile(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat info;
-    return ::stat(name.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
-           ::faccessat(AT_FDCWD, name.constData(), R_OK, AT_EACCESS) == 0;
+    return regularFileStamp(path) && ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), R_OK, AT_EACCESS) == 0;
 }
 
 std::optional<FileStamp> regularFileStamp(const QString& path) {
