@@ -48,6 +48,7 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*"
+    [ -n "$game_pid" ] && alive && echo "  the game's windows: $(window_titles)"
     [ -s "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log"
     exit 1
 }
@@ -211,6 +212,13 @@ find_window() {
 # is open, a dialog.
 other_windows() {
     xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | grep -vx "$window"
+}
+# The titles of the game's visible windows, for a failure's message.
+window_titles() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null); do
+        printf '"%s" ' "$(xdotool getwindowname "$id" 2>/dev/null)"
+    done
 }
 only_main_window() { [ -z "$(other_windows)" ]; }
 another_window() { ! only_main_window; }

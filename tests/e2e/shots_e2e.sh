@@ -73,7 +73,21 @@ sleep 0.5
 held=$(cue_starts "$work/sound.raw" "$from")
 ((held >= 6)) || fail "Ctrl held for 5 s fired $held times"
 alive || fail "the game ended by itself"
-# Standing still under the bombs, the ship may have lost its last life.
-if ! ship_whole && poll 10 prompt_open; then answer_prompt ACE; fi
-exit_by_menu
+
+# Standing still under the bombs, the ship may lose its last life at any
+# moment until the game has ended, and the name prompt then takes the
+# keyboard: it is answered and the way out begins again. An Enter that
+# came while the ship went up in flames waits behind the prompt and the
+# next wave's opening pause, and shows the menu bar after them.
+for ((tries = 0; tries < 3; tries++)); do
+    if prompt_open; then
+        answer_prompt ACE
+        poll 5 menu_shown
+    fi
+    (choose 0 1) >"$work/leave.log" && poll 10 ended && break
+done
+alive && fail "Game > Exit did not end the game in three tries: $(cat "$work/leave.log")"
+wait "$game_pid"
+status=$?
+((status == 0)) || fail "Exit ended the game with status $status"
 echo "PASS: $shots shots in $presses presses, each heard; Ctrl held for 5 s fired $held times"
