@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 
+#include <optional>
+
 class frmVorlane;
 
 // As it is taken, quickly: over a megabyte.
@@ -23,6 +25,9 @@ QByteArray saveGameStateWithoutText(frmVorlane& form);
 // As a replay keeps it, compressed to a dozen kilobytes, off the window's
 // thread.
 QByteArray packGameState(const QByteArray& state);
-// From its packed form. False when the bytes are no game state; the game
-// is then partly changed and must not be played.
+// The state as saveGameState() gave it; nothing when the bytes are damaged.
+std::optional<QByteArray> unpackGameState(const QByteArray& packed);
+// From its packed form. False when the bytes are no game state, or hold a
+// value the game could never reach; the game is then partly changed, with
+// nothing out of range, and must not be played.
 bool restoreGameState(frmVorlane& form, const QByteArray& packed);

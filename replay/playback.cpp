@@ -18,15 +18,15 @@ void Playback::noteFault(const QString& what) {
     if (fault_.isEmpty()) fault_ = what;
 }
 
-void Playback::load() {
+bool Playback::load() {
     if (start_.state.isEmpty()) {
         // The first format's replays were recorded with smooth text.
         for (Label* label : form_->labels()) label->setSmooth(true);
         form_->Form_Load();
-        return;
+        return true;
     }
     random_.skip(start_.draws);
-    if (!restoreGameState(*form_, start_.state)) noteFault(QStringLiteral("the game's state at its start is damaged"));
+    return restoreGameState(*form_, start_.state);
 }
 
 void Playback::advance() {

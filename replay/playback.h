@@ -28,8 +28,10 @@ public:
     // Quiet: no sound, no pause, nothing shown.
     void setQuiet(bool quiet) { quiet_ = quiet; }
 
-    // The game as it stood at the recording's first event.
-    void load();
+    // The game as it stood at the recording's first event. False when the
+    // state at Start is damaged: there is then nothing to play.
+    bool load();
+    static constexpr const char* DamagedStart = "damaged replay (the game's state at its start)";
     // Nothing more to play: the recording is over, or the run has left it.
     bool atEnd() const { return !ahead_ || !fault_.isEmpty(); }
     // The recorded time of the next event, ms since load; past the last

@@ -8,7 +8,7 @@
 
 namespace {
 
-QString scoreAndWave(double score, int wave) {
+QString scoreAndWave(double score, std::int64_t wave) {
     return QStringLiteral("score %1, wave %2").arg(QString::number(score, 'f', 0)).arg(wave);
 }
 
@@ -23,7 +23,7 @@ Verdict says(int status, QString line) {
 
 Verdict verifyReplay(const Replay& replay, const QString& programDirectory) {
     Playback playback(replay, programDirectory);
-    playback.load();
+    if (!playback.load()) return says(2, QString::fromLatin1(Playback::DamagedStart));
     playback.runTo(replay.records.count());
     const double score = playback.form().dblScore;
     const int wave = playback.wave();
@@ -46,6 +46,7 @@ Verdict verifyReplayFile(const QString& path, const QString& programDirectory) {
     const ReplayReading reading = readReplayFile(path);
     if (!reading.replay) return says(2, QStringLiteral("%1: %2").arg(path, reading.problem));
     Verdict verdict = verifyReplay(*reading.replay, programDirectory);
+    if (verdict.status == 2) return says(2, QStringLiteral("%1: %2").arg(path, verdict.line));
     if (reading.replay->header.picturesDigest != picturesDigest(programDirectory))
         verdict.note = QStringLiteral("%1: the pictures differ from the ones it was recorded with").arg(path);
     return verdict;

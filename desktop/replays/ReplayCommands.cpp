@@ -73,7 +73,10 @@ int watchReplay(const QString& path) {
         }
         window.setWindowTitle(title + QStringLiteral(" \u2014 ended"));
     });
-    viewer.prepare();
+    if (!viewer.prepare()) {
+        complain(QStringLiteral("%1: %2").arg(path, QLatin1String(Playback::DamagedStart)));
+        return 2;
+    }
     window.show();
     QTimer::singleShot(0, &viewer, [&viewer] { viewer.play(); });
     return QApplication::exec();
@@ -85,7 +88,7 @@ int verifyReplayCommand(char* argv[], const QString& path) {
     int programOnly = 1;
     QGuiApplication app(programOnly, argv);
     const Verdict verdict = verifyReplayFile(path, QCoreApplication::applicationDirPath());
-    if (!verdict.note.isEmpty()) complain(verdict.note);
+    if (!verdict.note.isEmpty() && verdict.status != 2) complain(verdict.note);
     if (verdict.status == 2)
         complain(verdict.line);
     else
