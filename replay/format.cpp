@@ -49,12 +49,14 @@ ReplayReading decodeBody(const QByteArray& body, std::uint16_t version) {
         replay.end.startRecord = static_cast<std::uint32_t>(in.varint());
     } else {
         replay.start.draws = in.varint();
+        if (in.ok() && replay.start.draws > MostDrawsBeforeStart)
+            return damaged(QStringLiteral("more random numbers before the start than a day of play draws"));
         replay.start.state = in.blob();
         if (in.ok() && replay.start.state.isEmpty()) return damaged(QStringLiteral("no game state"));
     }
     const std::uint64_t score = in.fixed(8);
     std::memcpy(&replay.end.score, &score, sizeof score);
-    replay.end.wave = static_cast<int>(in.signedVarint());
+    replay.end.wave = in.signedVarint();
     replay.end.digest = in.blob();
     replay.end.digestOfPixels = version < ReplayFormatVersion;
     const std::uint64_t count = in.varint();

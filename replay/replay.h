@@ -32,14 +32,20 @@ struct ReplayHeader {
 // Where the game begins. An empty state: the session from load.
 struct ReplayStart {
     QByteArray state;                   // saveGameState() at the Start
-    std::uint64_t draws = 0;            // random numbers drawn before it
+    // Random numbers drawn from the seed before it: none since the game's
+    // numbers start afresh at the Start, but replays of earlier versions
+    // of the game count through all the attract display drew.
+    std::uint64_t draws = 0;
 };
+// The most numbers a replay may count through before its Start: about a
+// day of the attract display as it begins, and seconds of work to count.
+constexpr std::uint64_t MostDrawsBeforeStart = std::uint64_t(1) << 30;
 
 // How the saved game ended.
 struct ReplayEnd {
     std::uint32_t startRecord = 0;      // the event that began the game; 0 with a state
     double score = 0;
-    int wave = 0;
+    std::int64_t wave = 0;
     // SHA-256 of what the game holds, its text left out; in files of
     // versions 1 and 2, of the play area's pixels, text and all.
     QByteArray digest;

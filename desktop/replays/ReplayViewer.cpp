@@ -10,12 +10,13 @@ ReplayViewer::ReplayViewer(Playback& playback, std::uint32_t startRecord, std::f
     connect(&timer_, &QTimer::timeout, this, &ReplayViewer::due);
 }
 
-void ReplayViewer::prepare() {
+bool ReplayViewer::prepare() {
     playback_.setQuiet(true);
-    playback_.load();
+    if (!playback_.load()) return false;
     playback_.runTo(startRecord_);
     playback_.setQuiet(false);
     show_();
+    return true;
 }
 
 void ReplayViewer::play() {
@@ -62,7 +63,8 @@ void ReplayViewer::due() {
         return;
     }
     // The next event's time never lies before the last one's, and the
-    // timer is never asked to wait less than nothing.
+    // timer is never asked to wait less than nothing. A gap of weeks in a
+    // stranger's file is waited a minute at a time.
     const qint64 wait = (playback_.nextTime() - origin_ - played() + speed_ - 1) / speed_;
-    timer_.start(static_cast<int>(std::max<qint64>(0, wait)));
+    timer_.start(static_cast<int>(std::clamp<qint64>(wait, 0, LongestWait)));
 }

@@ -18,11 +18,13 @@
 class ReplayViewer : public QObject {
 public:
     static constexpr int Fast = 4;
+    static constexpr qint64 LongestWait = 60 * 1000;
 
     ReplayViewer(Playback& playback, std::uint32_t startRecord, std::function<void()> show);
 
-    // Load and the part before the game, quietly.
-    void prepare();
+    // Load and the part before the game, quietly. False when the game's
+    // state at its start is damaged: there is nothing to watch.
+    bool prepare();
     // The game at its recorded pace.
     void play();
     // While paused no event is due and the recorded pace waits.
