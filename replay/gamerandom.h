@@ -14,6 +14,8 @@ public:
     std::uint32_t seed() const { return seed_; }
     // Goes on from where the numbers stood after count of them.
     void skip(std::uint64_t count) { engine_.discard(count); }
+    // A seed for numbers of their own, taken from these.
+    std::uint32_t nextSeed() { return engine_(); }
 
     // 24 random bits over 2^24: every value is exact in a float and the
     // largest is 1 - 2^-24, so 1.0 never comes out.

@@ -15,8 +15,9 @@
 
 class RecordedSession {
 public:
-    // seed: where the outside platform's random numbers started. The clock
-    // stamps each event; the real time since load when unset.
+    // seed: where the game's random numbers start (the session draws its
+    // own, not the outside platform's). The clock stamps each event; the
+    // real time since load when unset.
     RecordedSession(Platform& outside, std::uint32_t seed, ReplaySink& sink, SessionLog::Clock clock = {});
 
     frmVorlane& form() { return form_; }

@@ -31,7 +31,9 @@ void SessionRecorder::deliver(const GameEvent& event) {
     // again from its state at Start.
     if (!span_.playing()) log_.restart();
     if (isItem(event, form_.mnuStart)) {
-        start_ = {saveGameState(form_), log_.draws()};
+        log_.startNumbersAfresh();
+        header_.seed = log_.seed();
+        start_ = {saveGameState(form_), 0};
         startedAt_ = QDateTime::currentMSecsSinceEpoch();
     }
     log_.event(event);

@@ -2,7 +2,7 @@
 // everything on to the real ones and writes each answer they give into
 // the session's log, the "HS" bytes read, the number of sound devices,
 // the typed name and the About box closing. Random numbers need no record:
-// the seed and their count rebuild them.
+// they come from the log's generator, whose seed rebuilds them.
 #pragma once
 
 #include "replay/sessionlog.h"
@@ -14,10 +14,7 @@ public:
     RecordingPlatform(Platform& outside, HighScoreStore& scores, SessionLog& log)
         : outside_(outside), scores_(scores), log_(log) {}
 
-    float rnd() override {
-        log_.drew();
-        return outside_.rnd();
-    }
+    float rnd() override { return log_.draw(); }
     QString programDirectory() override { return outside_.programDirectory(); }
     int waveOutDeviceCount() override;
     bool playSound(const QString& path, bool async) override { return outside_.playSound(path, async); }
