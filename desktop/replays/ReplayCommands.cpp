@@ -83,8 +83,11 @@ int watchReplay(const QString& path) {
 }
 
 int verifyReplayCommand(char* argv[], const QString& path) {
-    // Off screen, whatever window system the command line asked for.
+    // Off screen, whatever window system the command line asked for. The
+    // answer is one line: what Qt would say of the machine (no runtime
+    // folder, say) stays off the terminal.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     int programOnly = 1;
     QGuiApplication app(programOnly, argv);
     const Verdict verdict = verifyReplayFile(path, QCoreApplication::applicationDirPath());
