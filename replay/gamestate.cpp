@@ -1,5 +1,6 @@
-// One list of everything a game holds, walked by a writer to save it and
-// by a reader to put it back.
+// One list of everything a game holds, each number with what the game can
+// make of it, walked by a writer to save it and by a reader that puts it
+// back only where it fits: a replay is a stranger's file.
 #include "replay/gamestate.h"
 
 #include <QImage>
