@@ -6,7 +6,9 @@
 # During a wave's opening pause the player's Pause shows its sign and
 # stops the wave's pause from counting, and a key held down then moves the
 # ship once the game goes on. Closing the window during that pause, held
-# by Pause so that it never ends by itself, ends the program.
+# by Pause so that it never ends by itself, ends the program. So do a
+# close while the About box is open and the window destroyed by another
+# program.
 # Usage: hold_e2e.sh path/to/vorlane path/to/wm_client
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -69,3 +71,21 @@ held() {
 poll 5 held || fail "Pause during the wave's opening pause showed no sign"
 "$wm_client" close "$window"
 ends_well "a close during the wave's opening pause"
+
+# Help > About open: the close button ends the program all the same.
+about_open() { windows_named '^Vorlane$' | grep -vxq "$window"; }
+start_game
+find_window
+point_at_game
+xdotool key F10
+for ((i = 0; i < 7; i++)); do xdotool key Right; sleep 0.15; done
+xdotool key Down Return
+poll 5 about_open || fail "Help > About opened no box"
+"$wm_client" close "$window"
+ends_well "a close under the About box"
+
+# The window destroyed by another program: the program ends.
+start_game
+find_window
+xdotool windowclose "$window"
+ends_well "the window destroyed"
