@@ -27,9 +27,10 @@ xcb_intern_atom_cookie_t ask(xcb_connection_t* connection, const char* name) {
 }  // namespace
 
 DesktopClose::DesktopClose(QWidget& window) : QObject(&window), window_(window) {
+    // The offscreen platform may answer for X too, with no connection.
     auto* x = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x) return;
-    xcb_connection_t* connection = x->connection();
+    xcb_connection_t* connection = x ? x->connection() : nullptr;
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !connection) return;
     // Both atoms exist, Qt having made them: both questions go out before
     // either answer is waited for.
     const xcb_intern_atom_cookie_t protocols = ask(connection, "WM_PROTOCOLS");
