@@ -5,11 +5,17 @@
 // display to open it says so and ends before Qt starts; told to end by a
 // signal, it ends as cleanly as when the window closes. Every game is
 // recorded and kept in the player's replay folder; the command line can
-// also watch or verify a replay instead.
+// also watch or verify a replay instead. A window's program ends once what
+// is on its way to the disk is there, without tearing anything down: a
+// thread stuck on a sound server or a disk that does not answer is left
+// behind with nothing freed under it.
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QTimer>
+
+#include <cstdio>
+#include <unistd.h>
 
 #include "desktop/replays/ReplayCommands.h"
 #include "desktop/replays/ReplayShelf.h"
@@ -23,6 +29,15 @@
 #include "desktop/window/MainWindow.h"
 #include "replay/recordedsession.h"
 #include "resources/resources.h"
+
+namespace {
+
+[[noreturn]] void leave(int status) {
+    std::fflush(nullptr);
+    ::_exit(status);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     const CommandLine command = readCommandLine(argc, argv);
@@ -45,16 +60,15 @@ int main(int argc, char* argv[]) {
     for (const QImage& size : earthIcons())
         if (size.width() <= 128) icon.addPixmap(QPixmap::fromImage(size));
     app.setWindowIcon(icon);
-    if (command.mode == CommandLine::Mode::Replay) return watchReplay(command.file);
+    if (command.mode == CommandLine::Mode::Replay) leave(watchReplay(command.file));
     DesktopPlatform platform;
     // The game sees the desktop through the recording, and its events pass
     // the recorder behind the window's door; finished games go to the
     // replay folder.
     ReplayShelf shelf;
     RecordedSession session(platform, platform.seed(), shelf);
-    // Ended at once (Exit, or the window closed during a pause of the
-    // game), the program still finishes writing the games already kept and
-    // a new high score.
+    // However it ends, the program first finishes writing the games
+    // already kept and a new high score.
     platform.beforeEnd([&shelf, &session] {
         shelf.flush();
         session.finishWriting();
@@ -66,5 +80,5 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(0, &window, readKeyLayout);
     const int status = app.exec();
     session.finish();
-    return status;
+    platform.endProgram(status);
 }

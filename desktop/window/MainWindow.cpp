@@ -14,6 +14,7 @@
 
 #include "desktop/input/Controllers.h"
 #include "desktop/input/HeldFire.h"
+#include "desktop/window/DesktopClose.h"
 #include "desktop/window/DesktopPlatform.h"
 #include "desktop/window/GameClock.h"
 #include "desktop/window/KeyCodes.h"
@@ -66,6 +67,9 @@ MainWindow::MainWindow(frmVorlane& form, DesktopPlatform& platform)
     style->setParent(bar_);
     bar_->setStyle(style);
     platform_.attach(*view_);
+    // Closed, even under a dialog, or destroyed by another program, the
+    // window ends the program.
+    new DesktopClose(*this);
     connect(view_, &SurfaceWidget::doubleClicked, this, [this] { door_.deliver(GameEvent::doubleClick()); });
     // A key let go under a dialog reaches the dialog, and one let go in
     // another program reaches nobody: the door hears of both.

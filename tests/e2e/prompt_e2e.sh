@@ -2,13 +2,15 @@
 # The name prompt of a new high score, with the real program under a
 # private Xvfb. Ctrl held down as the last ship goes up and on under the
 # open prompt fires nothing into the game: the replay of that game
-# verifies. Told to end by SIGTERM while the prompt is open, the program
-# takes the name typed so far, keeps it in "HS" and ends with status 0.
-# Usage: prompt_e2e.sh path/to/vorlane
+# verifies. Told to end by SIGTERM, or its window asked to close, while
+# the prompt is open, the program takes the name typed so far, keeps it in
+# "HS" and ends with status 0.
+# Usage: prompt_e2e.sh path/to/vorlane path/to/wm_client
 here=$(dirname "$0")
 source "$here/lib.sh"
 
-exe=${1:?usage: prompt_e2e.sh path/to/vorlane}
+exe=${1:?usage: prompt_e2e.sh path/to/vorlane path/to/wm_client}
+wm_client=${2:?usage: prompt_e2e.sh path/to/vorlane path/to/wm_client}
 start_display
 install_program "$exe"
 export XDG_DATA_HOME="$work/data"
@@ -44,16 +46,23 @@ replays=("$shelf"/*.vorlane-replay)
 line=$(env -u DISPLAY QT_QPA_PLATFORM= "$work/bin/vorlane" --verify "${replays[0]}" 2>&1)
 [[ $line == verified:* ]] || fail "the game with Ctrl held through the prompt: $line"
 
-# SIGTERM with "ACE" typed into the prompt.
-rm -f "$hs"
-play_to_prompt
-xdotool keyup ctrl
-xdotool mousemove --window "$prompt" 20 20
-xdotool type --delay 20 "ACE"
-sleep 0.3
-kill -TERM "$game_pid"
-exit_status 10
-status=$?
-((status == 0)) || fail "SIGTERM at the prompt ended the program with status $status"
-[ "$(stored_name)" = ACE ] || fail "HS holds the name '$(stored_name)' after SIGTERM at the prompt"
-echo "PASS: $line; SIGTERM at the prompt kept ACE"
+# A name typed into the prompt, then the program told to end: "HS" keeps
+# the name.
+typed_then() { # name, what ends the program
+    rm -f "$hs"
+    play_to_prompt
+    xdotool keyup ctrl
+    xdotool mousemove --window "$prompt" 20 20
+    xdotool type --delay 20 "$1"
+    sleep 0.3
+    "$2"
+    exit_status 10
+    status=$?
+    ((status == 0)) || fail "$2 at the prompt ended the program with status $status"
+    [ "$(stored_name)" = "$1" ] || fail "HS holds the name '$(stored_name)' after $2 at the prompt"
+}
+sigterm() { kill -TERM "$game_pid"; }
+close_request() { "$wm_client" close "$window"; }
+typed_then ACE sigterm
+typed_then BOB close_request
+echo "PASS: $line; SIGTERM and a close at the prompt kept the names typed"
