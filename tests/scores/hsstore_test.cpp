@@ -48,30 +48,30 @@ struct HungDisk {
     std::mutex mutex;
     std::condition_variable changed;
     int reads = 0;
-    bool answering = false;
+    bool back = false;
 
-    std::optional<QByteArray> read() {
-        std::unique_lock lock(mutex);
-        ++reads;
-        changed.notify_all();
-        changed.wait(lock, [this] { return answering; });
-        return encodeHighScore(QStringLiteral("ACE"), 950);
+    // The store's read of the disk, holding its own share of it.
+    static HighScoreFileStore::DiskRead of(const std::shared_ptr<HungDisk>& disk) {
+        return [disk](const QString&) {
+            std::unique_lock lock(disk->mutex);
+            ++disk->reads;
+            disk->changed.notify_all();
+            disk->changed.wait(lock, [&] { return disk->back; });
+            return std::optional(encodeHighScore(QStringLiteral("ACE"), 950));
+        };
     }
-    int readsOnceAsked(int count) {
+    // How many reads came, once the given number has.
+    int readsOnce(int count) {
         std::unique_lock lock(mutex);
         changed.wait(lock, [&] { return reads >= count; });
         return reads;
     }
-    void answer() {
+    void comeBack() {
         const std::lock_guard lock(mutex);
-        answering = true;
+        back = true;
         changed.notify_all();
     }
 };
-
-HighScoreFileStore::DiskRead from(const std::shared_ptr<HungDisk>& disk) {
-    return [disk](const QString&) { return disk->read(); };
-}
 
 // Long enough for any write here, which gives up on a held lock after 200 ms.
 constexpr std::chrono::seconds Moment(5);
@@ -142,17 +142,17 @@ TEST(HighScoreStore, ADiskThatDoesNotAnswerHasNoFileToReadAndIsNotAskedAgainWhil
     QTemporaryDir program;
     const auto disk = std::make_shared<HungDisk>(), gone = std::make_shared<HungDisk>();
     {
-        HighScoreFileStore store(program.filePath(QStringLiteral("HS")), from(disk));
+        HighScoreFileStore store(program.filePath(QStringLiteral("HS")), HungDisk::of(disk));
         EXPECT_FALSE(store.read()) << "no answer in time: the high score in memory stands";
         EXPECT_FALSE(store.read());
-        EXPECT_EQ(disk->readsOnceAsked(1), 1) << "the stuck read is waited for, not started again";
-        disk->answer();
-        EXPECT_EQ(name(store.read()), "ACE") << "the disk is back";
-        EXPECT_EQ(disk->readsOnceAsked(2), 2);
+        EXPECT_EQ(disk->readsOnce(1), 1) << "the stuck read is waited for, not started again";
+        disk->comeBack();
+        EXPECT_EQ(name(store.read()), "ACE");
+        EXPECT_EQ(disk->readsOnce(2), 2);
 
-        HighScoreFileStore leaving(program.filePath(QStringLiteral("HS")), from(gone));
+        HighScoreFileStore leaving(program.filePath(QStringLiteral("HS")), HungDisk::of(gone));
         EXPECT_FALSE(leaving.read());
-        gone->readsOnceAsked(1);
+        gone->readsOnce(1);
     }
-    gone->answer();  // after its store is gone
+    gone->comeBack();  // its store is gone
 }
