@@ -1,7 +1,7 @@
 // Where the desktop program keeps "HS": beside the program, or in the
 // player's data folder when the program's folder cannot be written. A file
-// that cannot be read gives nothing, and the game keeps the high score it
-// holds. A new record is written by one worker at a time and is kept here
+// that cannot be read, or a disk that does not answer in time, gives
+// nothing, and the game keeps the high score it holds. A new record is written by one worker at a time and is kept here
 // until it is on disk.
 #include "scores/hsfilestore.h"
 
@@ -21,12 +21,19 @@ namespace {
 
 // How long the program's end waits for a record to reach the disk.
 constexpr auto LongestWaitAtEnd = std::chrono::seconds(2);
+// How long the game waits for "HS" to be read, as long as for the lock.
+constexpr auto LongestRead = std::chrono::milliseconds(200);
 
 bool writable(const QString& folder) { return ::access(QFile::encodeName(folder).constData(), W_OK) == 0; }
 
 QString fileFor(const QString& path) {
     const QFileInfo beside(path);
     return writable(beside.absolutePath()) ? path : playerDataFolder() + QLatin1Char('/') + beside.fileName();
+}
+
+std::optional<QByteArray> readStored(const QString& path) {
+    const QString file = fileFor(path);
+    return readHighScoreBytes(file != path && !QFileInfo::exists(file) ? path : file);
 }
 
 bool sameRecord(const HighScore& a, const HighScore& b) { return a.name == b.name && a.score == b.score; }
@@ -64,8 +71,11 @@ struct HighScoreFileStore::Unwritten {
     }
 };
 
-HighScoreFileStore::HighScoreFileStore(QString path)
-    : path_(std::move(path)), unwritten_(std::make_shared<Unwritten>()) {}
+HighScoreFileStore::HighScoreFileStore(QString path, DiskRead readDisk)
+    : path_(std::move(path)),
+      readDisk_(readDisk ? std::move(readDisk) : readStored),
+      boundedRead_(LongestRead),
+      unwritten_(std::make_shared<Unwritten>()) {}
 
 HighScoreFileStore::~HighScoreFileStore() {
     const bool done = lastTry();
@@ -94,9 +104,7 @@ std::optional<QByteArray> HighScoreFileStore::read() {
         const std::lock_guard lock(unwritten_->mutex);
         record = unwritten_->record;
     }
-    const QString file = writtenFile();
-    const std::optional<QByteArray> stored =
-        readHighScoreBytes(file != path_ && !QFileInfo::exists(file) ? path_ : file);
+    const std::optional<QByteArray> stored = boundedRead_([read = readDisk_, path = path_] { return read(path); });
     if (record && (!stored || decodeHighScore(*stored).score <= record->score))
         return encodeHighScore(record->name, record->score);
     return stored;

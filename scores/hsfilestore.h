@@ -7,7 +7,9 @@
 //
 // A new high score is written on a worker thread, so that a slow disk or
 // another copy of the game holding the folder's lock never holds up the
-// game. Until the record is on disk the store keeps it: read() gives it
+// game. "HS" is read on a thread of its own and waited for 200 ms at the
+// most, as the lock is: a disk that does not answer by then (a network
+// home whose server has gone) has no file to read. Until the record is on disk the store keeps it: read() gives it
 // whenever the file holds a lower score or none that can be read, so a
 // record the disk refused (full, read-only, locked) stays the high score
 // for the whole session. Such a record is tried again at the next read or
@@ -16,15 +18,23 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 
+#include "disk/boundedread.h"
 #include "shell/highscorestore.h"
 
 class HighScoreFileStore : public HighScoreStore {
 public:
-    // path: "HS" in the program's folder.
-    explicit HighScoreFileStore(QString path);
+    // Gives the bytes of the file holding the high score, for "HS" at the
+    // given path: the player's own, or the program folder's while the
+    // player has none.
+    using DiskRead = std::function<std::optional<QByteArray>(const QString& path)>;
+
+    // path: "HS" in the program's folder. readDisk: the disk's answer, when
+    // it is not the file's.
+    explicit HighScoreFileStore(QString path, DiskRead readDisk = {});
     // Gives a record not yet on disk one last try, and waits up to two
     // seconds for it.
     ~HighScoreFileStore() override;
@@ -48,6 +58,8 @@ private:
     void writeInBackground();
 
     QString path_;
+    DiskRead readDisk_;
+    BoundedRead boundedRead_;
     std::shared_ptr<Unwritten> unwritten_;  // shared with the worker
     std::thread worker_;
 };

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
+#include <vector>
 
 #include "disk/datafolder.h"
 #include "disk/wholefile.h"
@@ -15,7 +17,27 @@
 
 namespace {
 
-const QRegularExpression ReplayName(QStringLiteral("^\\d{8}-\\d{6}-\\d{3}-(\\d+)\\.vorlane-replay$"));
+// A replay is named by the moment it was saved, in UTC, and its score:
+// 20261025-013000-250Z-9000.vorlane-replay. Older versions named it in
+// local time, without the Z.
+const QRegularExpression ReplayName(QStringLiteral("^(\\d{8})-(\\d{6}-\\d{3})(Z?)-(\\d+)\\.vorlane-replay$"));
+
+// When a replay's game was played, in ms since 1970. Local time repeats an
+// hour when the clocks go back, so a replay named the older way is timed
+// by the Start it holds, and only one that cannot be read by its name.
+qint64 playedAt(const QString& path, const QRegularExpressionMatch& name) {
+    const QDate date = QDate::fromString(name.captured(1), QStringLiteral("yyyyMMdd"));
+    const QTime time = QTime::fromString(name.captured(2), QStringLiteral("HHmmss-zzz"));
+    if (!name.captured(3).isEmpty()) return QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch();
+    if (const ReplayReading old = readReplayFile(path); old.replay) return old.replay->header.recordedAt;
+    return QDateTime(date, time).toMSecsSinceEpoch();
+}
+
+struct Shelved {
+    QString name;
+    qint64 playedAt;
+    qint64 score;
+};
 
 void complain(const QString& what) { std::fprintf(stderr, "vorlane: %s\n", qPrintable(what)); }
 
@@ -44,8 +66,9 @@ void ReplayShelf::write(const SavedGame& game) {
     do {
         // Two games never share a name, and names sort in the order of saving.
         lastSaved_ = std::max(QDateTime::currentMSecsSinceEpoch(), lastSaved_ + 1);
-        path = QStringLiteral("%1/%2-%3.vorlane-replay")
-                   .arg(folder_, QDateTime::fromMSecsSinceEpoch(lastSaved_).toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")))
+        path = QStringLiteral("%1/%2Z-%3.vorlane-replay")
+                   .arg(folder_, QDateTime::fromMSecsSinceEpoch(lastSaved_, Qt::UTC)
+                                     .toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")))
                    .arg(static_cast<qint64>(std::max(0.0, game.end.score)));
     } while (QFileInfo::exists(path));
     // Every byte written, synced and renamed into place, or no file at all:
@@ -57,27 +80,24 @@ void ReplayShelf::write(const SavedGame& game) {
                      .arg(path, lock.held() ? QStringLiteral("the disk refused it") : QStringLiteral("the folder is busy")));
 }
 
-// Names sort by time; the best is the highest score, the latest of equals.
+// The newest first; the best is the highest score, the latest of equals.
 // An empty file is no replay: an older version left those on a full disk.
 void ReplayShelf::prune() const {
     QDir dir(folder_);
-    QStringList names;
-    for (const QString& name :
-         dir.entryList({QStringLiteral("*.vorlane-replay")}, QDir::Files, QDir::Name | QDir::Reversed).filter(ReplayName)) {
+    std::vector<Shelved> replays;
+    for (const QString& name : dir.entryList({QStringLiteral("*.vorlane-replay")}, QDir::Files)) {
+        const QRegularExpressionMatch match = ReplayName.match(name);
+        if (!match.hasMatch()) continue;
         if (QFileInfo(dir.filePath(name)).size() == 0)
             dir.remove(name);
         else
-            names << name;
+            replays.push_back({name, playedAt(dir.filePath(name), match), match.captured(4).toLongLong()});
     }
-    QString best;
-    qint64 bestScore = -1;
-    for (const QString& name : names) {
-        const qint64 score = ReplayName.match(name).captured(1).toLongLong();
-        if (score > bestScore) {
-            best = name;
-            bestScore = score;
-        }
-    }
-    for (int i = Kept; i < names.size(); ++i)
-        if (names[i] != best) dir.remove(names[i]);
+    std::sort(replays.begin(), replays.end(),
+              [](const Shelved& a, const Shelved& b) { return std::tie(a.playedAt, a.name) > std::tie(b.playedAt, b.name); });
+    const Shelved* best = nullptr;
+    for (const Shelved& replay : replays)
+        if (!best || replay.score > best->score) best = &replay;
+    for (std::size_t i = Kept; i < replays.size(); ++i)
+        if (&replays[i] != best) dir.remove(replays[i].name);
 }

@@ -1,7 +1,8 @@
 // The player's replay folder ($XDG_DATA_HOME/vorlane/replays): each game
 // is written there on a worker thread, so the window never waits, as
-// <date>-<time>-<ms>-<score>.vorlane-replay. The last 20 games and the
-// best one are kept and older ones removed. A folder that cannot be
+// <date>-<time>-<ms>Z-<score>.vorlane-replay, the moment in UTC. The last
+// 20 games by the time they were played, and the best one, are kept and
+// older ones removed. A folder that cannot be
 // written or a full disk costs only that replay, with one line on
 // standard error: no file is left of it, and the replays kept stay.
 #pragma once

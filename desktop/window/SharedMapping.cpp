@@ -22,3 +22,12 @@ bool inSharedMapping(const void* address) {
     }
     return false;
 }
+
+bool SharedPictureCheck::shared(const void* bits, std::size_t bytes) {
+    if (bits != bits_ || bytes != bytes_) {
+        shared_ = ask_(bits);
+        bits_ = bits;
+        bytes_ = bytes;
+    }
+    return shared_;
+}

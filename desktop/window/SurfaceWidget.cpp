@@ -16,7 +16,6 @@
 #include <cstring>
 
 #include "desktop/window/PlayArea.h"
-#include "desktop/window/SharedMapping.h"
 #include "shell/surface.h"
 
 SurfaceWidget::SurfaceWidget(Surface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
@@ -132,11 +131,7 @@ bool SurfaceWidget::showDirectly(const QRegion& region) {
     if (picture->size() != shown->size() ||
         (picture->format() != QImage::Format_RGB32 && picture->format() != QImage::Format_ARGB32_Premultiplied))
         return false;
-    if (picture->constBits() != sharedPicture_ || picture->size() != sharedSize_) {
-        if (!inSharedMapping(picture->constBits())) return false;
-        sharedPicture_ = picture->constBits();
-        sharedSize_ = picture->size();
-    }
+    if (!sharedPicture_.shared(picture->constBits(), static_cast<std::size_t>(picture->sizeInBytes()))) return false;
     copyPlayArea(*picture, offset, region);
     store->flush(region.translated(offset), shown);
     return true;

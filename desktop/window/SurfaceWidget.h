@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include "desktop/window/SharedMapping.h"
+
 class Surface;
 
 class SurfaceWidget : public QWidget {
@@ -62,8 +64,6 @@ private:
     int reservedTop_ = 0;
     bool paused_ = false;
     bool changesDue_ = false;
-    // The window's picture last found in memory shared with the X server,
-    // and its size: a new picture may come where an old one was.
-    const uchar* sharedPicture_ = nullptr;
-    QSize sharedSize_;
+    // Whether the window's picture lies in memory shared with the X server.
+    SharedPictureCheck sharedPicture_;
 };

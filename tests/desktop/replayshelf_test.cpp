@@ -2,6 +2,7 @@
 // does.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -106,4 +107,30 @@ TEST(ReplayShelf, EmptyFilesAreNoReplaysAndNeverTheBest) {
     ASSERT_EQ(kept.size(), ReplayShelf::Kept + 1);
     EXPECT_TRUE(kept.first().endsWith(QStringLiteral("-500.vorlane-replay"))) << qPrintable(kept.first());
     for (const QString& name : kept) EXPECT_GT(QFileInfo(folder + QLatin1Char('/') + name).size(), 0);
+}
+
+TEST(ReplayShelf, GamesGoOldestFirstByTheTimeTheyWerePlayedAcrossTheAutumnClockChange) {
+    QTemporaryDir home;
+    const QString folder = home.filePath(QStringLiteral("replays"));
+    QDir().mkpath(folder);
+    const auto plant = [&](const QString& name, const char* startUtc) {
+        SavedGame game = gameOf(100, 10);
+        game.header.recordedAt = QDateTime::fromString(QLatin1String(startUtc), Qt::ISODate).toMSecsSinceEpoch();
+        QFile file(folder + QLatin1Char('/') + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(encodeReplay(game)) > 0);
+    };
+    // Central Europe: 02:40 local before the clocks go back, then 00:50 UTC,
+    // then 02:10 local after.
+    plant(QStringLiteral("20261025-024000-000-100.vorlane-replay"), "2026-10-25T00:40:00Z");
+    plant(QStringLiteral("20261025-005000-000Z-300.vorlane-replay"), "2026-10-25T00:50:00Z");
+    plant(QStringLiteral("20261025-021000-000-200.vorlane-replay"), "2026-10-25T01:10:00Z");
+    {
+        ReplayShelf shelf(folder);
+        for (int game = 0; game < ReplayShelf::Kept - 1; ++game) shelf.keep(gameOf(game == 0 ? 9000 : 1, 10));
+    }
+    const QStringList kept = replaysIn(folder);
+    EXPECT_EQ(kept.size(), ReplayShelf::Kept);
+    EXPECT_EQ(kept.filter(QStringLiteral("20261025-")), QStringList({"20261025-021000-000-200.vorlane-replay"}))
+        << qPrintable(kept.join(QLatin1Char(' ')));
+    EXPECT_TRUE(kept.last().endsWith(QStringLiteral("Z-1.vorlane-replay"))) << qPrintable(kept.last());
 }

@@ -27,3 +27,14 @@ TEST(SharedMappingTest, KnowsSharedMemoryFromTheProgramsOwn) {
     munmap(shared, size);
     EXPECT_FALSE(inSharedMapping(shared)) << "nothing is mapped there any more";
 }
+
+TEST(SharedMappingTest, TheKernelIsAskedOncePerPictureWhateverItSays) {
+    static int asked = 0;
+    SharedPictureCheck check([](const void*) { return ++asked > 1; });
+    const std::vector<char> picture(64), next(64);
+    for (int frame = 0; frame < 3; ++frame) EXPECT_FALSE(check.shared(picture.data(), 64));
+    EXPECT_EQ(asked, 1) << "a picture the program keeps is not asked about each frame";
+    EXPECT_TRUE(check.shared(next.data(), 64));
+    EXPECT_TRUE(check.shared(next.data(), 32)) << "the window resized";
+    EXPECT_EQ(asked, 3);
+}

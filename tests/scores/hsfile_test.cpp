@@ -107,6 +107,16 @@ TEST(HighScoreFile, AHigherScoreStoredMeanwhileStaysAndAFileThatCannotBeReadIsNe
               HighScoreWrite::Failed);
 }
 
+TEST(HighScoreFile, RandomBytesAreARecordOfTheScoreTheySpellAndOnlyAHigherOneReplacesThem) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("HS"));
+    plant(path, QByteArray(40, '\x7f'));  // no name that fits, a score of about 1.4e306
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("ACE"), 950), HighScoreWrite::HigherKept);
+    plant(path, QByteArray("\xde\xad\xbe\xef").repeated(10));  // no name, a negative score: 0
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("ACE"), 950), HighScoreWrite::Written);
+    EXPECT_EQ(readHighScoreFile(path).name, QStringLiteral("ACE"));
+}
+
 TEST(HighScoreFile, OnlyARegularFileIsReadAndNothingWaitsOnAPipe) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("HS"));

@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <functional>
+#include <memory>
+#include <mutex>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -38,6 +41,37 @@ void giveToPlayer(const QString& path) {
 }
 
 QString name(const std::optional<QByteArray>& bytes) { return bytes ? decodeHighScore(*bytes).name : "(nothing)"; }
+
+// A disk that answers only once the test lets it: a network home whose
+// server has gone away, until it comes back.
+struct HungDisk {
+    std::mutex mutex;
+    std::condition_variable changed;
+    int reads = 0;
+    bool back = false;
+
+    // The store's read of the disk, holding its own share of it.
+    static HighScoreFileStore::DiskRead of(const std::shared_ptr<HungDisk>& disk) {
+        return [disk](const QString&) {
+            std::unique_lock lock(disk->mutex);
+            ++disk->reads;
+            disk->changed.notify_all();
+            disk->changed.wait(lock, [&] { return disk->back; });
+            return std::optional(encodeHighScore(QStringLiteral("ACE"), 950));
+        };
+    }
+    // How many reads came, once the given number has.
+    int readsOnce(int count) {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return reads >= count; });
+        return reads;
+    }
+    void comeBack() {
+        const std::lock_guard lock(mutex);
+        back = true;
+        changed.notify_all();
+    }
+};
 
 // Long enough for any write here, which gives up on a held lock after 200 ms.
 constexpr std::chrono::seconds Moment(5);
@@ -102,4 +136,23 @@ TEST(HighScoreStore, AnInstalledGameReadsTheProgramFoldersHSUntilThePlayersOwnIs
     EXPECT_EQ(readHighScoreFile(data + "/vorlane/HS").name, "NEW");
     EXPECT_EQ(readHighScoreFile(program).name, "OLD") << "the program folder is left alone";
     ::chmod(QFile::encodeName(top.filePath("program")).constData(), 0755);
+}
+
+TEST(HighScoreStore, ADiskThatDoesNotAnswerHasNoFileToReadAndIsNotAskedAgainWhileStuck) {
+    QTemporaryDir program;
+    const auto disk = std::make_shared<HungDisk>(), gone = std::make_shared<HungDisk>();
+    {
+        HighScoreFileStore store(program.filePath(QStringLiteral("HS")), HungDisk::of(disk));
+        EXPECT_FALSE(store.read()) << "no answer in time: the high score in memory stands";
+        EXPECT_FALSE(store.read());
+        EXPECT_EQ(disk->readsOnce(1), 1) << "the stuck read is waited for, not started again";
+        disk->comeBack();
+        EXPECT_EQ(name(store.read()), "ACE");
+        EXPECT_EQ(disk->readsOnce(2), 2);
+
+        HighScoreFileStore leaving(program.filePath(QStringLiteral("HS")), HungDisk::of(gone));
+        EXPECT_FALSE(leaving.read());
+        gone->readsOnce(1);
+    }
+    gone->comeBack();  // its store is gone
 }
