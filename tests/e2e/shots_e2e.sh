@@ -66,7 +66,7 @@ while ((fired < shots)); do
 done
 
 # Held: the first repeat comes after half a second, then each repeat that
-# finds the missile gone fires again. A quiet machine hears about ten; a
+# finds the missile gone fires again. A quiet machine hears many; a
 # busy one fewer, but never one alone.
 from=$(samples_recorded "$work/sound.raw")
 xdotool keydown ctrl sleep 5 keyup ctrl
