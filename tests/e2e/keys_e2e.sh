@@ -19,6 +19,7 @@ here=$(dirname "$0")
 source "$here/lib.sh"
 
 exe=${1:?usage: keys_e2e.sh path/to/vorlane}
+# The flood's keys, drawn from a seed printed with the result.
 seed=${SEED:-$$}
 RANDOM=$seed
 keys=(Left Right Up Down Return space Escape Tab BackSpace a z q 1 9 minus equal plus comma period slash
