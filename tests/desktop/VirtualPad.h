@@ -42,8 +42,12 @@ public:
     }
     ~VirtualPad() { pull(); }
     bool ready() const { return joystick_ != nullptr; }
-    void set(SDL_GameControllerButton button, bool down) {
+    // Sets a button and waits until SDL has taken it in, which the SDL
+    // thread does as it reads the pads: a press let go at once is still
+    // seen, however busy the machine.
+    bool set(SDL_GameControllerButton button, bool down) {
         SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
+        return until([&] { return (SDL_JoystickGetButton(joystick_, button) != 0) == down; });
     }
     void stick(int x) { SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(x)); }
     void pull() {

@@ -88,12 +88,12 @@ protected:
         ASSERT_TRUE(pad.ready()) << SDL_GetError();
     }
 
-    // A press and a let-go, each waited for long enough for the SDL thread
-    // to read it.
-    void press(SDL_GameControllerButton button) {
+    // A press and a let-go, each read by the SDL thread, then what it
+    // posted taken in; a press with an effect to show waits for it.
+    void press(SDL_GameControllerButton button, const std::function<bool()>& shows = {}) {
         pad.set(button, true);
-        wait(40);
         pad.set(button, false);
+        if (shows) EXPECT_TRUE(until(shows));
         wait(40);
     }
     static void wait(int ms) {
@@ -126,7 +126,6 @@ protected:
             watch->stop();
             watch->deleteLater();
             pad.set(SDL_CONTROLLER_BUTTON_A, false);
-            wait(40);
             act(dialog);
         });
         watch->start(20);
@@ -135,16 +134,20 @@ protected:
     void steerTo(Integer x) {
         const auto button = x < form.intShipX ? SDL_CONTROLLER_BUTTON_DPAD_LEFT : SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
         pad.set(button, true);
-        const QDeadlineTimer deadline(5000);
         waitFor(5000, [&] { return std::abs(form.intShipX - x) <= 3; });
         pad.set(button, false);
-        wait(40);
     }
     // Start, then the d-pad across to a menu and down to an item.
     void choose(int rights, const QString& item) {
         ASSERT_TRUE(openGameMenu());
-        for (int i = 0; i < rights; ++i) press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-        for (int i = 0; i < 20 && activeItem() != item; ++i) press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        for (int i = 0; i < rights; ++i) {
+            const QMenu* before = openMenu();
+            press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, [&] { return openMenu() != before; });
+        }
+        for (int i = 0; i < 20 && activeItem() != item; ++i) {
+            const QString before = activeItem();
+            press(SDL_CONTROLLER_BUTTON_DPAD_DOWN, [&] { return activeItem() != before; });
+        }
         ASSERT_EQ(activeItem(), item);
         press(SDL_CONTROLLER_BUTTON_A);
     }
@@ -153,10 +156,8 @@ protected:
 TEST_F(PadPlayTest, APadAloneStartsPlaysPausesEndsWithANameAndOpensAbout) {
     ASSERT_TRUE(openGameMenu()) << "Start opens the Game menu";
     EXPECT_EQ(activeItem(), "Start");
-    press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    EXPECT_EQ(activeItem(), "Exit");
-    press(SDL_CONTROLLER_BUTTON_DPAD_UP);
-    EXPECT_EQ(activeItem(), "Start");
+    press(SDL_CONTROLLER_BUTTON_DPAD_DOWN, [] { return activeItem() == "Exit"; });
+    press(SDL_CONTROLLER_BUTTON_DPAD_UP, [] { return activeItem() == "Start"; });
     press(SDL_CONTROLLER_BUTTON_A);
     ASSERT_TRUE(until([&] { return form.intGameState == 0 && !openMenu(); })) << "A chose Start";
 
@@ -168,11 +169,13 @@ TEST_F(PadPlayTest, APadAloneStartsPlaysPausesEndsWithANameAndOpensAbout) {
     EXPECT_TRUE(until([&] { return form.blnMissile; })) << "A fires";
     pad.set(SDL_CONTROLLER_BUTTON_A, false);
 
-    // In a menu the d-pad is the menu's: the ship stays where it is.
+    // In a menu the d-pad is the menu's: Left goes to the menu on the left
+    // and the ship stays where it is.
     ASSERT_TRUE(openGameMenu());
+    const QMenu* game = openMenu();
     const Integer still = form.intShipX;
     pad.set(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
-    wait(300);
+    EXPECT_TRUE(until([&] { return openMenu() != game; })) << "the menu heard Left";
     pad.set(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
     EXPECT_EQ(form.intShipX, still);
     EXPECT_EQ(form.intShipDir, 0);
@@ -203,9 +206,8 @@ TEST_F(PadPlayTest, APadAloneStartsPlaysPausesEndsWithANameAndOpensAbout) {
         press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
         press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
         press(SDL_CONTROLLER_BUTTON_DPAD_UP);
-        EXPECT_EQ(edit->text(), "B A") << "up and down change the letter under the cursor";
-        press(SDL_CONTROLLER_BUTTON_B);
-        EXPECT_EQ(edit->text(), "B ") << "B deletes";
+        EXPECT_TRUE(until([&] { return edit->text() == "B A"; })) << "up and down change the letter under the cursor";
+        press(SDL_CONTROLLER_BUTTON_B, [&] { return edit->text() == "B "; });
         QKeyEvent typed(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
         QCoreApplication::sendEvent(edit, &typed);
         EXPECT_EQ(edit->text(), "B z") << "the keyboard types in the same box";

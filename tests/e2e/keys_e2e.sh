@@ -1,16 +1,44 @@
 #!/usr/bin/env bash
-# The key table through the real window under a private Xvfb, with the keys
-# xdotool sends as a keyboard would. Keys without a meaning in the game
-# (F1, Tab, Home and the keypad's 7) show the keys help line and leave the
-# menu bar where it is; before each, two Enters hide and bring back the
-# menu bar, which also hides the help line. In a game, Shift with the minus
-# key both speeds the main tick up (the pace shows top left) and fires.
+# The keyboard alone through the real window under a private Xvfb, with the
+# keys xdotool sends as a keyboard would. Keys without a meaning in the
+# game (F1, Tab, Home and the keypad's 7) show the keys help line and leave
+# the menu bar where it is; before each, two Enters hide and bring back the
+# menu bar, which also hides the help line. Enter, F10, Enter starts a game
+# (Enter hides the menu bar, F10 shows it again and opens the Game menu on
+# Start), and the ship answers Right. In the game, Shift with the minus key
+# both speeds the main tick up (the pace shows top left) and fires; F10
+# brings the hidden bar back with the Game menu open, and Escape closes it.
+# Then F10, Right and Down reach every item of every menu in turn, the
+# highlight moving down the open menu a row at a time (the greyed Music on
+# is passed over). The game lives through a flood of 10000 random keys,
+# drawn from a seed printed with the result. Then Enter chooses: Help >
+# Keys shows the keys help line, Help > About opens its box, Options > Hide
+# menu hides the bar, and Game > Exit ends the game.
 # Usage: keys_e2e.sh path/to/vorlane
 here=$(dirname "$0")
 source "$here/lib.sh"
 
 exe=${1:?usage: keys_e2e.sh path/to/vorlane}
+# The flood's keys, drawn from a seed printed with the result.
+seed=${SEED:-$$}
+RANDOM=$seed
+keys=(Left Right Up Down Return space Escape Tab BackSpace a z q 1 9 minus equal plus comma period slash
+    F1 F5 Home End Page_Up KP_Add KP_Subtract KP_Enter Shift_L Control_L Alt_L Control_R
+    shift+Left shift+a ctrl+Right ctrl+x alt+Left alt+g ctrl+shift+z ctrl+alt+Return)
 
+# The open menu, in $popup.
+menu_open() {
+    popup=$(other_windows | head -n1)
+    [ -n "$popup" ]
+}
+# The middle row of the open menu's highlighted item: the style's
+# highlight is the most saturated colour of the menu.
+highlight_row() {
+    import -silent -window "$popup" "$work/popup.png" 2>/dev/null || return 1
+    convert "$work/popup.png" -colorspace HSL -channel G -separate +channel -threshold 50% \
+        -resize "1x$(identify -format %h "$work/popup.png")!" -depth 16 txt:- |
+        awk -F'[,:() ]+' 'NR > 1 && $3 > 30000 { sum += $2; n++ } END { print n ? int(sum / n) : -1 }'
+}
 # The help line's blue box, and the pace's dark green digits.
 help_shown() {
     shot "$work/help.png"
@@ -38,16 +66,109 @@ for key in F1 Tab Home KP_7; do
     menu_shown || fail "$key hid the menu bar"
 done
 
-start_playing
-point_at_game
+# Enter, F10, Enter: a game in play.
+xdotool key Return
+poll 10 menu_hidden || fail "Enter did not hide the menu bar"
+xdotool key F10
+poll 5 menu_open || fail "F10 opened no menu"
+menu_shown || fail "F10 did not show the menu bar"
+xdotool key Return
+poll 5 only_main_window || fail "Enter did not close the menu"
+poll 10 menu_hidden || fail "Enter on the Game menu did not start a game"
+sleep 0.5
 # Several presses, so the pace is on show while a shot is taken.
 for ((i = 0; i < 8; i++)); do xdotool key shift+minus; sleep 0.15; done &
 presses=$!
 started+=($presses)
 poll 3 pace_shown || fail "Shift with the minus key did not change the pace"
 poll 3 missile_seen || fail "Shift with the minus key did not fire"
-# A last Shift+minus would hide the menu bar that Exit opens.
+# The presses end before the menus are opened.
 wait "$presses"
+shot "$work/before.png"
+xdotool keydown Right sleep 0.5 keyup Right
+shot "$work/after.png"
+(($(ship_x "$work/after.png") - $(ship_x "$work/before.png") >= 30)) || fail "the ship does not answer after Start"
 
-exit_by_menu
-echo "PASS: F1, Tab, Home and keypad 7 show the help line and keep the menu bar; Shift+minus speeds up and fires"
+xdotool key F10
+poll 5 menu_open || fail "F10 in play opened no menu"
+menu_shown || fail "F10 in play did not show the menu bar"
+xdotool key Escape
+poll 5 only_main_window || fail "Escape did not close the menu"
+alive || fail "the game ended"
+
+# Every menu's items, counted without the greyed one.
+items=(2 3 3 14 2 4 2 2)
+for ((m = 0; m < 8; m++)); do
+    xdotool key F10
+    poll 5 menu_open || fail "F10 opened no menu before menu $m"
+    for ((i = 0; i < m; i++)); do xdotool key Right; sleep 0.15; done
+    sleep 0.2
+    menu_open || fail "menu $m did not open"
+    last=-1
+    for ((i = 0; i < ${items[m]}; i++)); do
+        ((i > 0)) && xdotool key Down && sleep 0.1
+        row=$(highlight_row)
+        ((row > last)) || fail "menu $m: Down to item $i left the highlight at row $row (before: $last)"
+        last=$row
+    done
+    xdotool key Escape
+    poll 5 only_main_window || fail "Escape did not close menu $m"
+done
+
+# A flood of 10000 random keys, in batches of 500, with and without
+# Shift, Ctrl and Alt: afterwards the program is alive, its window still
+# shows at its width with the status line, and the play goes on (the
+# picture keeps changing). A name prompt that the flood may have brought up
+# (a game lost with a score) is answered first.
+point_at_game
+for ((batch = 0; batch < 20; batch++)); do
+    flood=()
+    for ((i = 0; i < 500; i++)); do flood+=("${keys[RANDOM % ${#keys[@]}]}"); done
+    xdotool key --delay 0 "${flood[@]}" || fail "xdotool could not send batch $batch"
+    alive || fail "the game died during batch $batch (seed $seed)"
+done
+
+# The queue of keys drains and the picture changes again; the timers stand
+# still while a name prompt is open, so one is answered first.
+settled() { prompt_open || changed "$work/flooded.png" 627x436+0+0; }
+shot "$work/flooded.png"
+poll 20 settled || fail "the window stands still after the flood (seed $seed)"
+sleep 1
+if prompt_open; then
+    answer_prompt "Flood"
+    shot "$work/flooded.png"
+    poll 10 changed "$work/flooded.png" 627x436+0+0 || fail "the window stands still after the prompt (seed $seed)"
+fi
+
+alive || fail "the game died after the flood (seed $seed)"
+find_window
+((WIDTH == 627)) || fail "the window is $WIDTH wide after the flood"
+shot "$work/after.png"
+green=$(count_colour "$work/after.png" 627x25+0+0 'rgb(0,255,0)')
+((green >= 20)) || fail "the status line is gone: $green green pixels (seed $seed)"
+only_main_window || fail "a dialog or menu is open after the flood (seed $seed)"
+
+# Help > Keys, Help > About, Options > Hide menu, Game > Exit. Two Enters
+# first put away any help line the keys before have shown.
+point_at_game
+xdotool key Return Return
+poll 5 help_hidden || fail "two Enters did not hide the help line"
+by_keys() { # menu number, item number among those that can be chosen
+    xdotool key F10
+    poll 5 menu_open || fail "F10 opened no menu"
+    for ((i = 0; i < $1; i++)); do xdotool key Right; sleep 0.15; done
+    for ((i = 0; i < $2; i++)); do xdotool key Down; sleep 0.1; done
+    xdotool key Return
+}
+by_keys 7 0
+poll 5 help_shown || fail "Help > Keys did not show the keys help line"
+by_keys 7 1
+poll 5 menu_open || fail "Help > About opened no box"
+xdotool key Return
+poll 5 only_main_window || fail "Enter did not close the About box"
+by_keys 6 1
+poll 5 menu_hidden || fail "Options > Hide menu did not hide the bar"
+by_keys 0 1
+exit_status 10
+(($? == 0)) || fail "Game > Exit did not end the game with status 0"
+echo "PASS: 10000 keys (seed $seed) lived through; F1, Tab, Home and keypad 7 show the help line and keep the menu bar; Enter, F10, Enter starts a game; Shift+minus speeds up and fires; F10 and the arrows reach every item; Enter chooses, Escape closes"

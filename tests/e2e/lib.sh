@@ -121,13 +121,14 @@ seconds_with_sound() { # file from to
 
 # The cues that start in a recording from a sample on: a 10 ms stretch
 # that is loud and more than half as loud again as the stretch before,
-# which finds a cue that cuts off the one before it too. A cue's start may
-# straddle two stretches: the 50 ms after a start count for nothing.
+# which finds a cue that cuts off the one before it too. The 300 ms after a
+# start count for nothing: the shot's cue lasts 200 ms, and on a busy
+# machine its sound may break off and go on again within it.
 cue_starts() { # file [from sample]
     od -An -v -t d2 -w2 -j $((${2:-0} * 2)) "$1" |
         awk '{ sum += $1 < 0 ? -$1 : $1 }
              NR % 220 == 0 { level = sum / 220; sum = 0; stretch++
-                             if (level > 6000 && level > 1.5 * last && stretch > quiet) { n++; quiet = stretch + 5 }
+                             if (level > 6000 && level > 1.5 * last && stretch > quiet) { n++; quiet = stretch + 30 }
                              last = level }
              END { print n + 0 }'
 }

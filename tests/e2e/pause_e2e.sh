@@ -85,9 +85,13 @@ shot "$work/after.png"
     fail "the wave or the lives changed over the pause"
 (($(sound_in_next 3) > 100)) || fail "no sound after the pause"
 
-# Right held, Pause, Right let go, Pause: the game hears of the release
-# when it goes on, and the ship stands.
-xdotool keydown Right sleep 0.2 key Pause keyup Right
+# Right held until the ship moves, Pause, Right let go, Pause: the game
+# hears of the release when it goes on, and the ship stands.
+shot "$work/held.png"
+xdotool keydown Right
+ship_moved() { shot "$work/moved.png" && [ "$(ship_x "$work/moved.png")" != "$(ship_x "$work/held.png")" ]; }
+poll 5 ship_moved || fail "Right held did not move the ship"
+xdotool key Pause keyup Right
 poll 5 still || fail "Pause with Right held did not freeze the picture"
 xdotool key Pause
 poll 5 moving || fail "Pause again did not set the game going"

