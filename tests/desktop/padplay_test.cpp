@@ -93,7 +93,9 @@ protected:
     void press(SDL_GameControllerButton button, const std::function<bool()>& shows = {}) {
         pad.set(button, true);
         pad.set(button, false);
-        if (shows) EXPECT_TRUE(until(shows));
+        if (shows) {
+            EXPECT_TRUE(until(shows));
+        }
         wait(40);
     }
     static void wait(int ms) {
