@@ -301,7 +301,7 @@ template <class Io> void walkGame(Io& io, frmVorlane& f) {
     io(f.arrInvDead);
     io(f.sngStepX, Step);
     io(f.sngReverseFactor, Within<Single>{-1.04f, 0});
-    io(f.sngDropStep, Within<Single>{0, 18});
+    io(f.sngDropStep, Within<Single>{0, 20});
     io(f.blnEdgeHit);
     io(f.intInvasionLevel, Within<Integer>{0, 2});
     io(f.intLowestInv, Within<Integer>{0, 30});

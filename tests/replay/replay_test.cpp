@@ -105,6 +105,23 @@ TEST(Replay, ANewStartAndTheWindowClosingEachEndAGame) {
     for (const Replay& game : games) EXPECT_EQ(verifyReplay(game, folderOf(session)).status, 0);
 }
 
+// Every setting the menus hold, chosen just before the Start, is one a
+// replay's state may hold.
+TEST(Replay, AGameOfEverySettingPlaysAgain) {
+    for (int menu = 1; menu <= 5; ++menu)
+        for (std::size_t item = 0; item < ScriptedSession(1).form().menuBar()[menu]->items().size(); ++item) {
+            ScriptedSession session(30 + menu);
+            session.load();
+            session.run(500);
+            session.deliver(GameEvent::menuCommand(menu, static_cast<int>(item)));
+            session.deliver(GameEvent::menuCommand(0, 0));
+            Swinger player{session};
+            session.run(2000, std::ref(player));
+            session.close();
+            EXPECT_EQ(verifyReplay(session.games().front(), folderOf(session)).status, 0) << menu << ", " << item;
+        }
+}
+
 TEST(Replay, ExitKeepsTheGameInPlayWithoutTheExitItself) {
     ScriptedSession session(8);
     session.playAfterStart(3000);
