@@ -6,6 +6,7 @@ Usage: hall_http_test.py VORLANE_HALL RECORD_GAMES REPLAY_DATA_FOLDER"""
 import http.client
 import json
 import os
+import select
 import signal
 import socket
 import struct
@@ -99,6 +100,16 @@ connection.putrequest("POST", "/api/replays")
 connection.putheader("Content-Length", str(16 * 1024 * 1024 + 1))
 connection.endheaders()
 check("an oversized body", connection.getresponse().status, 413)
+chunked = socket.create_connection(("127.0.0.1", port), timeout=60)
+chunked.sendall(b"POST /api/replays HTTP/1.1\r\nHost: hall\r\nTransfer-Encoding: chunked\r\n\r\n")
+try:  # without end: the answer comes once 16 MiB have passed, read as soon as it is there
+    for _ in range(1024):
+        if select.select([chunked], [], [], 0)[0]:
+            break
+        chunked.sendall(b"10000\r\n" + b"x" * 0x10000 + b"\r\n")
+except (BrokenPipeError, ConnectionResetError):
+    pass
+check("a chunked body without end", chunked.recv(64).split(b"\r\n")[0], b"HTTP/1.1 413 Content Too Large")
 check("oversized headers", ask("GET", "/", headers={"X-Padding": "x" * (16 * 1024 + 1)})[0], 431)
 check("bad numbers", ask("GET", "/api/entries?limit=many")[0], 400)
 
