@@ -39,8 +39,9 @@ MHD_Result collect(void* into, MHD_ValueKind kind, const char* key, const char* 
     auto* pending = static_cast<Pending*>(into);
     const QString name = QString::fromUtf8(key);
     const QString text = QString::fromUtf8(value ? value : "");
+    // The query counts with the headers: together they are the request's head.
+    pending->headerBytes += qint64(std::strlen(key)) + (value ? qint64(std::strlen(value)) : 0) + 4;
     if (kind == MHD_HEADER_KIND) {
-        pending->headerBytes += qint64(std::strlen(key)) + (value ? qint64(std::strlen(value)) : 0) + 4;
         pending->request.headers[name.toLower()] = text;
     } else {
         pending->request.query[name] = text;
@@ -113,6 +114,7 @@ MHD_Result onRequest(void* server, MHD_Connection* connection, const char* url, 
         pending->request.method = QString::fromLatin1(method);
         pending->request.path = QString::fromUtf8(url);
         pending->request.peer = peerOf(connection);
+        pending->headerBytes = qint64(std::strlen(url));
         MHD_get_connection_values(connection, MHD_HEADER_KIND, collect, pending);
         MHD_get_connection_values(connection, MHD_GET_ARGUMENT_KIND, collect, pending);
         if (pending->headerBytes > LargestHeaders)

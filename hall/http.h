@@ -1,9 +1,9 @@
 // The hall's HTTP server, on GNU libmicrohttpd, which bounds a request
 // before it reads it: a connection silent for 10 s is closed, at most 32
-// come from one address, headers past 16 KiB are answered 431, and a body
-// past 16 MiB 413, from its Content-Length or, sent in chunks, as soon as
-// it passes that. Everything else reaches the handler whole, which answers
-// every request: it never throws.
+// come from one address, a head (address and headers) past 16 KiB is
+// answered 431, and a body past 16 MiB 413, from its Content-Length or,
+// sent in chunks, as soon as it passes that. Everything else reaches the
+// handler whole, which answers every request: it never throws.
 #pragma once
 
 #include <QByteArray>
