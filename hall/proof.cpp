@@ -17,13 +17,6 @@ namespace {
 
 constexpr qint64 Minute = 60 * 1000;
 
-Proof refused(const QString& reason, bool replay = false) {
-    Proof proof;
-    proof.replay = replay;
-    proof.reason = reason;
-    return proof;
-}
-
 QByteArray png(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -45,17 +38,25 @@ QString nameTyped(const Replay& replay) {
 }  // namespace
 
 Proof proveReplay(const QByteArray& bytes, const QString& programDirectory) {
+    Proof proof;
+    const auto refused = [&proof](const QString& reason) {
+        proof.reason = reason;
+        return proof;
+    };
     const ReplayReading reading = decodeReplay(bytes);
     if (!reading.replay) return refused(reading.problem);
     const Replay& replay = *reading.replay;
+    // Said by the file: shown as the sender's word, kept with a refusal too.
+    proof.replay = true;
+    proof.played = replay.header.recordedAt;
+    proof.gameVersion = replay.header.gameVersion;
     const Verdict verdict = verifyReplay(replay, programDirectory);
-    if (verdict.status != 0) return refused(verdict.line, true);
+    if (verdict.status != 0) return refused(verdict.line);
 
     Playback playback(replay, programDirectory);
     playback.setQuiet(true);
-    if (!playback.load()) return refused(QString::fromLatin1(Playback::DamagedStart), true);
+    if (!playback.load()) return refused(QString::fromLatin1(Playback::DamagedStart));
     const frmVorlane& form = playback.form();
-    Proof proof;
     GameSpan span;
     GameSettings atStart;
     bool began = false;
@@ -84,17 +85,14 @@ Proof proveReplay(const QByteArray& bytes, const QString& programDirectory) {
         playback.step();
         look(now);
     }
-    if (!proof.endedAtGameOver) return refused(QStringLiteral("the game did not reach its game over"), true);
+    if (!proof.endedAtGameOver) return refused(QStringLiteral("the game did not reach its game over"));
 
-    proof.replay = true;
     proof.verified = true;
     proof.score = form.dblScore;
     proof.wave = playback.wave();
     proof.name = nameTyped(replay);
     proof.settings = atStart.text();
     proof.board = boardOf(atStart, proof.changedDuringPlay);
-    proof.played = replay.header.recordedAt;
-    proof.gameVersion = replay.header.gameVersion;
     proof.picture = png(form.surface.image());
     return proof;
 }
