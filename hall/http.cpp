@@ -61,7 +61,7 @@ QString peerOf(MHD_Connection* connection) {
     return QString::fromLatin1(text);
 }
 
-MHD_Result send(MHD_Connection* connection, Pending& pending, const Response& response) {
+MHD_Result queueAnswer(MHD_Connection* connection, Pending& pending, const Response& response) {
     pending.answered = true;
     MHD_Response* reply = MHD_create_response_from_buffer(size_t(response.body.size()),
                                                           const_cast<char*>(response.body.constData()),
@@ -118,10 +118,11 @@ MHD_Result onRequest(void* server, MHD_Connection* connection, const char* url, 
         MHD_get_connection_values(connection, MHD_HEADER_KIND, collect, pending);
         MHD_get_connection_values(connection, MHD_GET_ARGUMENT_KIND, collect, pending);
         if (pending->headerBytes > LargestHeaders)
-            return send(connection, *pending, plain(MHD_HTTP_REQUEST_HEADER_FIELDS_TOO_LARGE, "headers too large\n"));
+            return queueAnswer(connection, *pending,
+                               plain(MHD_HTTP_REQUEST_HEADER_FIELDS_TOO_LARGE, "headers too large\n"));
         const QString length = pending->request.header("content-length");
         if (!length.isEmpty() && length.toLongLong() > LargestBody)
-            return send(connection, *pending, plain(MHD_HTTP_CONTENT_TOO_LARGE, "larger than 16 MiB\n"));
+            return queueAnswer(connection, *pending, plain(MHD_HTTP_CONTENT_TOO_LARGE, "larger than 16 MiB\n"));
         return MHD_YES;
     }
     if (*uploadSize > 0) {
@@ -144,7 +145,7 @@ MHD_Result onRequest(void* server, MHD_Connection* connection, const char* url, 
     } catch (...) {
         response = plain(MHD_HTTP_SERVICE_UNAVAILABLE, "the hall could not answer now\n");
     }
-    const MHD_Result queued = send(connection, *pending, response);
+    const MHD_Result queued = queueAnswer(connection, *pending, response);
     --inFlight;
     return queued;
 }
