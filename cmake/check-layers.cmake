@@ -8,7 +8,7 @@ set(layers
   "shell"
   "engine scores"
   "replay"
-  "desktop/sdl"
+  "desktop/sdl hall"
   "desktop/input"
   "desktop/window"
   "desktop/replays"

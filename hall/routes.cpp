@@ -1,0 +1,222 @@
+// Reading the address and the method, and making each answer.
+#include "hall/routes.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include "hall/multipart.h"
+#include "hall/pages.h"
+#include "hall/prover.h"
+#include "hall/settings.h"
+#include "resources/resources.h"
+
+namespace {
+
+constexpr int LongestName = 10;
+constexpr int MostListed = 100;
+
+QString isoDate(qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(Qt::ISODate); }
+
+QJsonObject entryJson(const Entry& entry) {
+    QJsonObject object{{"rank", entry.rank},
+                       {"id", entry.id},
+                       {"name", entry.name},
+                       {"score", entry.score},
+                       {"wave", entry.wave},
+                       {"played", isoDate(entry.played)},
+                       {"sent", isoDate(entry.sent)},
+                       {"length_s", double(entry.lengthMs) / 1000.0},
+                       {"settings", entry.settings},
+                       {"board", entry.board},
+                       {"status", entry.status}};
+    if (!entry.reason.isEmpty()) object.insert("reason", entry.reason);
+    return object;
+}
+
+Response json(int status, const QJsonValue& value) {
+    Response response;
+    response.status = status;
+    response.type = "application/json";
+    response.body = value.isArray() ? QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact)
+                                    : QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact);
+    return response;
+}
+
+Response error(int status, const QString& reason) { return json(status, QJsonObject{{"error", reason}}); }
+
+Response html(int status, const QByteArray& body) {
+    Response response;
+    response.status = status;
+    response.type = "text/html; charset=utf-8";
+    response.body = body;
+    return response;
+}
+
+Response file(const QByteArray& type, const QByteArray& body) {
+    Response response;
+    response.type = type;
+    response.body = body;
+    return response;
+}
+
+Response seeOther(const QByteArray& where) {
+    Response response;
+    response.status = 303;
+    response.headers.push_back({"Location", where});
+    return response;
+}
+
+QByteArray entryUrl(qint64 id) { return "/entries/" + QByteArray::number(id); }
+
+// A whole number from the query, within its bounds; empty when it is none.
+std::optional<int> number(const QString& text, int fallback, int least, int most) {
+    if (text.isEmpty()) return fallback;
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < least || value > most) return std::nullopt;
+    return value;
+}
+
+std::optional<qint64> idOf(const QString& text) {
+    static const QRegularExpression digits(QStringLiteral("^[1-9][0-9]{0,17}$"));
+    if (!digits.match(text).hasMatch()) return std::nullopt;
+    return text.toLongLong();
+}
+
+QByteArray iconPng() {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    earthIcon().save(&buffer, "PNG");
+    return bytes;
+}
+
+}  // namespace
+
+Routes::Routes(Store& store) : store_(store), icon_(iconPng()) {}
+
+Routes::Upload Routes::take(const QByteArray& bytes, const QString& peer, const QString& name) {
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (!limit_.take(peer, now)) return {429, 0, QStringLiteral("more than 20 uploads in a minute: wait a little")};
+    const QByteArray sha256 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    if (const std::optional<qint64> id = store_.idOfBytes(sha256)) {
+        const std::optional<Entry> entry = store_.entry(*id);
+        if (entry && entry->status != QLatin1String("verified")) return {422, *id, entry->reason};
+        return {200, *id, {}};
+    }
+    if (bytes.isEmpty()) return {422, 0, QStringLiteral("no replay: the body is empty")};
+    Proof proof = proveInChild(bytes);
+    if (!proof.replay) return {422, 0, proof.reason};
+    if (proof.verified && proof.name.isEmpty()) proof.name = name.trimmed().left(LongestName);
+    const std::optional<qint64> id = store_.add(bytes, sha256, proof, now);
+    if (!id) return {507, 0, QStringLiteral("the hall cannot keep it now")};
+    return {proof.verified ? 201 : 422, *id, proof.reason};
+}
+
+Response Routes::send(const Request& request) {
+    const Upload upload = take(request.body, request.peer, request.parameter("name"));
+    if (upload.status == 200 || upload.status == 201) {
+        const QByteArray url = entryUrl(upload.id);
+        Response response = json(upload.status, QJsonObject{{"id", upload.id},
+                                                            {"status", QStringLiteral("verified")},
+                                                            {"url", QString::fromLatin1(url)}});
+        if (upload.status == 201) response.headers.push_back({"Location", url});
+        return response;
+    }
+    Response response = error(upload.status, upload.error);
+    if (upload.id) {
+        QJsonObject body = QJsonDocument::fromJson(response.body).object();
+        body.insert("id", upload.id);
+        body.insert("status", QStringLiteral("rejected"));
+        body.insert("url", QString::fromLatin1(entryUrl(upload.id)));
+        response.body = QJsonDocument(body).toJson(QJsonDocument::Compact);
+    }
+    return response;
+}
+
+Response Routes::sendForm(const Request& request) {
+    const std::optional<QByteArray> bytes = fileOfForm(request.header("content-type").toLatin1(), request.body);
+    if (!bytes) return html(400, messagePage(QStringLiteral("No file"), QStringLiteral("Choose a replay file to send.")));
+    const Upload upload = take(*bytes, request.peer, {});
+    if (upload.id) return seeOther(entryUrl(upload.id));
+    return html(upload.status, messagePage(QStringLiteral("Not taken"), upload.error));
+}
+
+Response Routes::entries(const Request& request) {
+    const std::optional<int> limit = number(request.parameter("limit"), 50, 1, MostListed);
+    const std::optional<int> offset = number(request.parameter("offset"), 0, 0, 1 << 30);
+    if (!limit || !offset) return error(400, QStringLiteral("limit is 1 to 100 and offset a whole number"));
+    const QString board = request.parameter("board");
+    QJsonArray list;
+    for (const Entry& entry : store_.board(board.isEmpty() ? QString::fromLatin1(StandardBoard) : board, *limit, *offset))
+        list.append(entryJson(entry));
+    return json(200, list);
+}
+
+Response Routes::entryFile(const QString& rest) {
+    const qsizetype dot = rest.indexOf(QLatin1Char('.'));
+    const std::optional<qint64> id = idOf(dot < 0 ? rest : rest.left(dot));
+    const QString kind = dot < 0 ? QString() : rest.mid(dot);
+    if (!id) return html(404, messagePage(QStringLiteral("Not here"), QStringLiteral("There is no such entry.")));
+    if (kind == QLatin1String(".png")) {
+        if (const std::optional<QByteArray> picture = store_.picture(*id)) return file("image/png", *picture);
+    } else if (kind == QLatin1String(".vorlane-replay")) {
+        if (const std::optional<QByteArray> bytes = store_.replayBytes(*id)) {
+            Response response = file("application/x-vorlane-replay", *bytes);
+            response.headers.push_back(
+                {"Content-Disposition", "attachment; filename=\"vorlane-" + QByteArray::number(*id) + ".vorlane-replay\""});
+            return response;
+        }
+    } else if (kind.isEmpty()) {
+        if (const std::optional<Entry> entry = store_.entry(*id)) return html(200, entryPage(*entry));
+    }
+    return html(404, messagePage(QStringLiteral("Not here"), QStringLiteral("There is no such entry.")));
+}
+
+Response Routes::boardPageOf(const QString& board) {
+    const std::vector<Board> boards = store_.boards();
+    QString settings = board == QLatin1String(StandardBoard)
+                           ? QStringLiteral("Skill Medium, Speed Med, 10 bombs, Bomb Speed Low, Missile Full, 25 ms "
+                                            "tick, nothing changed during play")
+                           : QString();
+    for (const Board& known : boards)
+        if (known.board == board && settings.isEmpty())
+            settings = board == QLatin1String(ChangedBoard) ? QStringLiteral("A setting changed during play")
+                                                            : known.settings;
+    return html(200, boardPage(board, settings, store_.board(board, MostListed, 0), boards));
+}
+
+Response Routes::answer(const Request& request) {
+    const QString& path = request.path;
+    const bool get = request.method == QLatin1String("GET") || request.method == QLatin1String("HEAD");
+    if (request.method == QLatin1String("POST")) {
+        if (path == QLatin1String("/api/replays")) return send(request);
+        if (path == QLatin1String("/entries")) return sendForm(request);
+        return error(405, QStringLiteral("only GET here"));
+    }
+    if (!get) return error(405, QStringLiteral("only GET and POST"));
+    if (path == QLatin1String("/health")) return json(200, QJsonObject{{"status", QStringLiteral("ok")}});
+    if (path == QLatin1String("/api/boards")) {
+        QJsonArray list;
+        for (const Board& board : store_.boards())
+            list.append(QJsonObject{{"board", board.board}, {"settings", board.settings}, {"entries", board.entries}});
+        return json(200, list);
+    }
+    if (path == QLatin1String("/api/entries")) return entries(request);
+    if (path.startsWith(QLatin1String("/api/entries/"))) {
+        const std::optional<qint64> id = idOf(path.mid(13));
+        const std::optional<Entry> entry = id ? store_.entry(*id) : std::nullopt;
+        return entry ? json(200, entryJson(*entry)) : error(404, QStringLiteral("no such entry"));
+    }
+    if (path == QLatin1String("/")) return boardPageOf(QString::fromLatin1(StandardBoard));
+    if (path.startsWith(QLatin1String("/boards/"))) return boardPageOf(path.mid(8));
+    if (path.startsWith(QLatin1String("/entries/"))) return entryFile(path.mid(9));
+    if (path == QLatin1String("/style.css")) return file("text/css", styleSheet());
+    if (path == QLatin1String("/icon.png")) return file("image/png", icon_);
+    return html(404, messagePage(QStringLiteral("Not here"), QStringLiteral("There is nothing at this address.")));
+}

@@ -1,0 +1,35 @@
+// What the hall answers at each address: the JSON interface, the pages and
+// the files of each entry. Every answer is made here from the request
+// alone; a client's input gets a 4xx with its reason, never a 500.
+#pragma once
+
+#include <QByteArray>
+
+#include "hall/http.h"
+#include "hall/store.h"
+#include "hall/uploadlimit.h"
+
+class Routes {
+public:
+    explicit Routes(Store& store);
+
+    Response answer(const Request& request);
+
+private:
+    // An upload from the interface or from a page's form.
+    struct Upload {
+        int status = 0;
+        qint64 id = 0;
+        QString error;
+    };
+    Upload take(const QByteArray& bytes, const QString& peer, const QString& name);
+    Response send(const Request& request);
+    Response sendForm(const Request& request);
+    Response entries(const Request& request);
+    Response entryFile(const QString& rest);
+    Response boardPageOf(const QString& board);
+
+    Store& store_;
+    UploadLimit limit_;
+    QByteArray icon_;
+};

@@ -1,0 +1,238 @@
+// The schema and the queries on it.
+#include "hall/store.h"
+
+#include <sqlite3.h>
+
+#include <QStringList>
+
+namespace {
+
+const char* const Schema = R"(
+CREATE TABLE IF NOT EXISTS entries (
+    id INTEGER PRIMARY KEY,
+    sha256 BLOB NOT NULL UNIQUE,
+    bytes BLOB NOT NULL,
+    sent INTEGER NOT NULL,
+    status TEXT NOT NULL,
+    reason TEXT NOT NULL,
+    name TEXT NOT NULL,
+    score REAL NOT NULL,
+    wave INTEGER NOT NULL,
+    played INTEGER NOT NULL,
+    length_ms INTEGER NOT NULL,
+    settings TEXT NOT NULL,
+    board TEXT,
+    version TEXT NOT NULL,
+    minutes TEXT NOT NULL,
+    picture BLOB,
+    hidden INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX IF NOT EXISTS entries_by_board ON entries (board, score DESC, id);
+)";
+
+const char* const EntryColumns =
+    "id, status, reason, name, score, wave, played, sent, length_ms, settings, coalesce(board, ''), version, minutes";
+
+// One prepared statement, finalised when it goes.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &statement_, nullptr); }
+    ~Statement() { sqlite3_finalize(statement_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool ok() const { return statement_ != nullptr; }
+    Statement& bind(int at, qint64 value) {
+        sqlite3_bind_int64(statement_, at, value);
+        return *this;
+    }
+    Statement& bind(int at, double value) {
+        sqlite3_bind_double(statement_, at, value);
+        return *this;
+    }
+    Statement& bind(int at, const QString& text) {
+        const QByteArray utf8 = text.toUtf8();
+        sqlite3_bind_text(statement_, at, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Statement& bindBlob(int at, const QByteArray& bytes) {
+        sqlite3_bind_blob(statement_, at, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Statement& bindNull(int at) {
+        sqlite3_bind_null(statement_, at);
+        return *this;
+    }
+    bool row() { return ok() && sqlite3_step(statement_) == SQLITE_ROW; }
+    bool done() { return ok() && sqlite3_step(statement_) == SQLITE_DONE; }
+    qint64 integer(int column) { return sqlite3_column_int64(statement_, column); }
+    double real(int column) { return sqlite3_column_double(statement_, column); }
+    QString text(int column) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement_, column)),
+                                 sqlite3_column_bytes(statement_, column));
+    }
+    QByteArray blob(int column) {
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement_, column)),
+                          sqlite3_column_bytes(statement_, column));
+    }
+
+private:
+    sqlite3_stmt* statement_ = nullptr;
+};
+
+// Reads the columns of EntryColumns from the given one on.
+Entry entryAt(Statement& row, int first) {
+    Entry entry;
+    entry.id = row.integer(first);
+    entry.status = row.text(first + 1);
+    entry.reason = row.text(first + 2);
+    entry.name = row.text(first + 3);
+    entry.score = row.real(first + 4);
+    entry.wave = int(row.integer(first + 5));
+    entry.played = row.integer(first + 6);
+    entry.sent = row.integer(first + 7);
+    entry.lengthMs = row.integer(first + 8);
+    entry.settings = row.text(first + 9);
+    entry.board = row.text(first + 10);
+    entry.gameVersion = row.text(first + 11);
+    for (const QString& score : row.text(first + 12).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        entry.scoreByMinute.push_back(score.toDouble());
+    return entry;
+}
+
+QString minutesText(const std::vector<double>& scores) {
+    QStringList words;
+    for (double score : scores) words << QString::number(score, 'f', 0);
+    return words.join(QLatin1Char(' '));
+}
+
+// The board's games, each name's best once, ranked.
+const char* const BoardQuery =
+    "SELECT rank() OVER (ORDER BY score DESC), id, status, reason, name, score, wave, played, sent, length_ms, "
+    "settings, coalesce(board, ''), version, minutes FROM ("
+    "  SELECT *, row_number() OVER (PARTITION BY name ORDER BY score DESC, id) AS nth"
+    "  FROM entries WHERE board = ?1 AND status = 'verified' AND hidden = 0"
+    ") WHERE nth = 1 ORDER BY score DESC, id LIMIT ?2 OFFSET ?3";
+
+}  // namespace
+
+std::unique_ptr<Store> Store::open(const QString& path, QString& problem) {
+    sqlite3* db = nullptr;
+    const QByteArray file = path.toUtf8();
+    const int opened =
+        sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    char* error = nullptr;
+    if (opened == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 5000);
+        sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, &error);
+        if (!error) sqlite3_exec(db, Schema, nullptr, nullptr, &error);
+    }
+    if (opened != SQLITE_OK || error) {
+        problem = QStringLiteral("cannot open the database %1: %2")
+                      .arg(path, QString::fromUtf8(error ? error : sqlite3_errmsg(db)));
+        sqlite3_free(error);
+        sqlite3_close(db);
+        return nullptr;
+    }
+    return std::unique_ptr<Store>(new Store(db));
+}
+
+Store::~Store() { sqlite3_close(db_); }
+
+std::optional<qint64> Store::idOfBytes(const QByteArray& sha256) {
+    std::lock_guard lock(mutex_);
+    Statement find(db_, "SELECT id FROM entries WHERE sha256 = ?1");
+    find.bindBlob(1, sha256);
+    if (!find.row()) return std::nullopt;
+    return find.integer(0);
+}
+
+std::optional<qint64> Store::add(const QByteArray& bytes, const QByteArray& sha256, const Proof& proof,
+                                 qint64 sentMs) {
+    std::lock_guard lock(mutex_);
+    Statement insert(db_,
+                     "INSERT INTO entries (sha256, bytes, sent, status, reason, name, score, wave, played, length_ms, "
+                     "settings, board, version, minutes, picture) "
+                     "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15) "
+                     "ON CONFLICT (sha256) DO NOTHING");
+    insert.bindBlob(1, sha256).bindBlob(2, bytes).bind(3, sentMs);
+    insert.bind(4, proof.verified ? QStringLiteral("verified") : QStringLiteral("rejected")).bind(5, proof.reason);
+    insert.bind(6, proof.name).bind(7, proof.score).bind(8, qint64(proof.wave)).bind(9, proof.played);
+    insert.bind(10, proof.lengthMs).bind(11, proof.settings);
+    if (proof.verified)
+        insert.bind(12, proof.board);
+    else
+        insert.bindNull(12);
+    insert.bind(13, proof.gameVersion).bind(14, minutesText(proof.scoreByMinute));
+    if (proof.picture.isEmpty())
+        insert.bindNull(15);
+    else
+        insert.bindBlob(15, proof.picture);
+    if (!insert.done()) return std::nullopt;
+    Statement find(db_, "SELECT id FROM entries WHERE sha256 = ?1");
+    find.bindBlob(1, sha256);
+    if (!find.row()) return std::nullopt;
+    return find.integer(0);
+}
+
+std::optional<Entry> Store::entry(qint64 id) {
+    std::lock_guard lock(mutex_);
+    const QByteArray sql = QByteArray("SELECT ") + EntryColumns + " FROM entries WHERE id = ?1 AND hidden = 0";
+    Statement find(db_, sql.constData());
+    find.bind(1, id);
+    if (!find.row()) return std::nullopt;
+    Entry entry = entryAt(find, 0);
+    if (entry.status != QLatin1String("verified") || entry.board.isEmpty()) return entry;
+    // Its place on its board, among every game there.
+    Statement rank(db_,
+                   "SELECT 1 + count(*) FROM entries WHERE board = ?1 AND status = 'verified' AND hidden = 0 "
+                   "AND score > ?2");
+    rank.bind(1, entry.board).bind(2, entry.score);
+    if (rank.row()) entry.rank = int(rank.integer(0));
+    return entry;
+}
+
+std::vector<Entry> Store::board(const QString& board, int limit, int offset) {
+    std::lock_guard lock(mutex_);
+    Statement list(db_, BoardQuery);
+    list.bind(1, board).bind(2, qint64(limit)).bind(3, qint64(offset));
+    std::vector<Entry> entries;
+    while (list.row()) {
+        entries.push_back(entryAt(list, 1));
+        entries.back().rank = int(list.integer(0));
+    }
+    return entries;
+}
+
+std::vector<Board> Store::boards() {
+    std::lock_guard lock(mutex_);
+    Statement list(db_,
+                   "SELECT board, min(settings), count(*) FROM entries "
+                   "WHERE status = 'verified' AND hidden = 0 GROUP BY board ORDER BY board = 'standard' DESC, board");
+    std::vector<Board> boards;
+    while (list.row()) boards.push_back({list.text(0), list.text(1), int(list.integer(2))});
+    return boards;
+}
+
+std::optional<QByteArray> Store::blob(const char* sql, qint64 id) {
+    std::lock_guard lock(mutex_);
+    Statement find(db_, sql);
+    find.bind(1, id);
+    if (!find.row()) return std::nullopt;
+    return find.blob(0);
+}
+
+std::optional<QByteArray> Store::replayBytes(qint64 id) {
+    return blob("SELECT bytes FROM entries WHERE id = ?1 AND hidden = 0", id);
+}
+
+std::optional<QByteArray> Store::picture(qint64 id) {
+    return blob("SELECT picture FROM entries WHERE id = ?1 AND hidden = 0 AND picture IS NOT NULL", id);
+}
+
+bool Store::setHidden(qint64 id, bool hidden) {
+    std::lock_guard lock(mutex_);
+    Statement update(db_, "UPDATE entries SET hidden = ?1 WHERE id = ?2");
+    update.bind(1, qint64(hidden ? 1 : 0)).bind(2, id);
+    return update.done() && sqlite3_changes(db_) == 1;
+}

@@ -1,0 +1,68 @@
+// The hall's database, the one place its entries live: each replay's exact
+// bytes, keyed by their SHA-256, with what its proof found. SQLite in WAL
+// mode, one connection shared by the server's threads one statement at a
+// time; every statement prepared, nothing built from strings.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "hall/proof.h"
+
+struct sqlite3;
+
+struct Entry {
+    qint64 id = 0;
+    int rank = 0;                   // on its board; 0 off any board
+    QString status;                 // verified or rejected
+    QString reason;
+    QString name;
+    double score = 0;
+    int wave = 0;
+    qint64 played = 0;              // the date in the file, ms since 1970
+    qint64 sent = 0;                // when the hall took it, ms since 1970
+    qint64 lengthMs = 0;
+    QString settings;
+    QString board;
+    QString gameVersion;
+    std::vector<double> scoreByMinute;
+};
+
+struct Board {
+    QString board;
+    QString settings;
+    int entries = 0;
+};
+
+class Store {
+public:
+    // Empty with the reason in one line when the database cannot be opened.
+    static std::unique_ptr<Store> open(const QString& path, QString& problem);
+    ~Store();
+
+    std::optional<qint64> idOfBytes(const QByteArray& sha256);
+    // The entry made of the bytes and their proof, committed before this
+    // returns; empty when the database refused it.
+    std::optional<qint64> add(const QByteArray& bytes, const QByteArray& sha256, const Proof& proof, qint64 sentMs);
+    std::optional<Entry> entry(qint64 id);
+    // Each name's best game once, best first; ties share a rank and go in
+    // the order they were sent.
+    std::vector<Entry> board(const QString& board, int limit, int offset);
+    std::vector<Board> boards();
+    std::optional<QByteArray> replayBytes(qint64 id);
+    std::optional<QByteArray> picture(qint64 id);
+    // False when there is no such entry.
+    bool setHidden(qint64 id, bool hidden);
+
+private:
+    explicit Store(sqlite3* db) : db_(db) {}
+    std::optional<QByteArray> blob(const char* sql, qint64 id);
+
+    std::mutex mutex_;
+    sqlite3* db_;
+};

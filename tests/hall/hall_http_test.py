@@ -1,0 +1,123 @@
+#!/usr/bin/env python3
+"""The hall over HTTP: a real vorlane-hall on a free loopback port with a
+database of its own, sent the replays a player and a cheat would send, and
+read back as a browser and a script would read it; then stopped by SIGTERM.
+Usage: hall_http_test.py VORLANE_HALL RECORD_GAMES REPLAY_DATA_FOLDER"""
+import http.client
+import json
+import os
+import select
+import signal
+import socket
+import struct
+import subprocess
+import sys
+import tempfile
+import zlib
+
+hall, record_games, data = sys.argv[1:4]
+work = tempfile.mkdtemp()
+subprocess.run([record_games, work], check=True)
+standard = open(os.path.join(work, "standard.vorlane-replay"), "rb").read()
+slow_missile = open(os.path.join(work, "slow-missile.vorlane-replay"), "rb").read()
+unfinished = open(os.path.join(data, "version-3.vorlane-replay"), "rb").read()
+
+with socket.socket() as probe:
+    probe.bind(("127.0.0.1", 0))
+    port = probe.getsockname()[1]
+server = subprocess.Popen([hall, "--listen", f"127.0.0.1:{port}"], stdout=subprocess.PIPE, text=True,
+                          env=dict(os.environ, XDG_DATA_HOME=work))
+assert server.stdout.readline() == f"vorlane-hall: serving on http://127.0.0.1:{port}/\n"
+failures = []
+
+
+def check(what, got, expected):
+    if got != expected:
+        failures.append(f"{what}: {got!r}, expected {expected!r}")
+
+
+def ask(method, path, body=None, headers={}):
+    connection = http.client.HTTPConnection("127.0.0.1", port, timeout=60)
+    connection.request(method, path, body, headers)
+    answer = connection.getresponse()
+    return answer.status, dict(answer.getheaders()), answer.read()
+
+
+def send(replay, query=""):
+    status, headers, body = ask("POST", "/api/replays" + query, replay,
+                                {"Content-Type": "application/x-vorlane-replay"})
+    return status, headers, json.loads(body)
+
+
+def tampered(replay):
+    """One byte of the last record changed and the checksum mended."""
+    body = bytearray(replay[14:-4])
+    body[-2] ^= 1
+    return replay[:14] + bytes(body) + struct.pack("<I", zlib.crc32(body))
+
+
+# A finished game on the standard board, then the same bytes again.
+status, headers, kept = send(standard)
+check("a finished game", (status, headers.get("Location"), kept["status"]), (201, kept["url"], "verified"))
+check("the same bytes again", send(standard)[::2], (200, kept))
+
+# Each refusal says why in JSON and is kept off every board.
+for what, replay, reason in [("tampered", tampered(standard), "not verified: score 4740, wave 1, but the game"),
+                             ("not a replay", b"VRLNRPL\x1a nothing", ""),
+                             ("a game that never ended", unfinished, "the game did not reach its game over")]:
+    status, _, answer = send(replay)
+    check(what, (status, answer["error"].startswith(reason), answer["error"] != ""), (422, True, True))
+check("a refused game sent again", send(unfinished)[0], 422)
+
+# A name is escaped on every page; the game asked none, so the sender's is used.
+status, _, other = send(slow_missile, "?name=%3Cscript%3E")
+check("a game with the missile slow", status, 201)
+entry = json.loads(ask("GET", f"/api/entries/{other['id']}")[2])
+check("its board", (entry["name"], entry["board"]), ("<script>", "medium-med-10-low-slow-25ms"))
+for path in [f"/entries/{other['id']}", "/boards/medium-med-10-low-slow-25ms"]:
+    page = ask("GET", path)[2].decode()
+    check(f"{path} escapes the name", ("&lt;script&gt;" in page, "<script>" in page), (True, False))
+
+# The standard board after: only the proven standard game, ranked.
+board = json.loads(ask("GET", "/api/entries?board=standard")[2])
+check("the standard board", [(e["rank"], e["id"], e["name"], e["score"]) for e in board],
+      [(1, kept["id"], "ACE", 4740)])
+check("the boards", [(b["board"], b["entries"]) for b in json.loads(ask("GET", "/api/boards")[2])],
+      [("standard", 1), ("medium-med-10-low-slow-25ms", 1)])
+check("the front page lists it", f'href="{kept["url"]}"' in ask("GET", "/")[2].decode(), True)
+check("the replay as sent", ask("GET", kept["url"] + ".vorlane-replay")[2], standard)
+check("the final picture", ask("GET", kept["url"] + ".png")[2][:8], b"\x89PNG\r\n\x1a\n")
+
+# The page's form sends a file and lands on its entry.
+form = (b"--b0undary\r\nContent-Disposition: form-data; name=\"replay\"; filename=\"a.vorlane-replay\"\r\n"
+        b"Content-Type: application/octet-stream\r\n\r\n" + standard + b"\r\n--b0undary--\r\n")
+status, headers, _ = ask("POST", "/entries", form, {"Content-Type": "multipart/form-data; boundary=b0undary"})
+check("the form", (status, headers.get("Location")), (303, kept["url"]))
+
+# Told before it is read: a body past 16 MiB, headers past 16 KiB.
+connection = http.client.HTTPConnection("127.0.0.1", port, timeout=60)
+connection.putrequest("POST", "/api/replays")
+connection.putheader("Content-Length", str(16 * 1024 * 1024 + 1))
+connection.endheaders()
+check("an oversized body", connection.getresponse().status, 413)
+chunked = socket.create_connection(("127.0.0.1", port), timeout=60)
+chunked.sendall(b"POST /api/replays HTTP/1.1\r\nHost: hall\r\nTransfer-Encoding: chunked\r\n\r\n")
+try:  # without end: the answer comes once 16 MiB have passed, read as soon as it is there
+    for _ in range(1024):
+        if select.select([chunked], [], [], 0)[0]:
+            break
+        chunked.sendall(b"10000\r\n" + b"x" * 0x10000 + b"\r\n")
+except (BrokenPipeError, ConnectionResetError):
+    pass
+check("a chunked body without end", chunked.recv(64).split(b"\r\n")[0], b"HTTP/1.1 413 Content Too Large")
+check("oversized headers", ask("GET", "/", headers={"X-Padding": "x" * (16 * 1024 + 1)})[0], 431)
+check("bad numbers", ask("GET", "/api/entries?limit=many")[0], 400)
+
+# Eight uploads so far; the twenty-first in a minute waits.
+check("past 20 a minute", [send(b"x")[0] for _ in range(13)], [422] * 12 + [429])
+
+server.send_signal(signal.SIGTERM)
+check("SIGTERM", server.wait(timeout=30), 0)
+for failure in failures:
+    print("FAIL:", failure)
+sys.exit(1 if failures else 0)
