@@ -8,7 +8,7 @@ set(layers
   "shell"
   "engine scores"
   "replay"
-  "desktop/sdl hall"
+  "desktop/sdl halloffame"
   "desktop/input"
   "desktop/window"
   "desktop/replays"

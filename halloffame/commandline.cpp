@@ -1,5 +1,5 @@
 // Reading the options, one line for the first thing wrong.
-#include "hall/commandline.h"
+#include "halloffame/commandline.h"
 
 #include <QDir>
 

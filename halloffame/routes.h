@@ -5,9 +5,9 @@
 
 #include <QByteArray>
 
-#include "hall/http.h"
-#include "hall/store.h"
-#include "hall/uploadlimit.h"
+#include "halloffame/http.h"
+#include "halloffame/store.h"
+#include "halloffame/uploadlimit.h"
 
 class Routes {
 public:

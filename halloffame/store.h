@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "hall/proof.h"
+#include "halloffame/proof.h"
 
 struct sqlite3;
 

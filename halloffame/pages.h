@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "hall/store.h"
+#include "halloffame/store.h"
 
 QString escapeHtml(const QString& text);
 

@@ -1,5 +1,5 @@
 // The limited child process and reading its answer.
-#include "hall/prover.h"
+#include "halloffame/prover.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

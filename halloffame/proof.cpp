@@ -1,13 +1,13 @@
 // Playing a replay back to find what it holds: first the game's own
 // verification, then a second run that watches the game event by event.
-#include "hall/proof.h"
+#include "halloffame/proof.h"
 
 #include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "hall/settings.h"
+#include "halloffame/settings.h"
 #include "replay/format.h"
 #include "replay/gamespan.h"
 #include "replay/playback.h"

@@ -1,5 +1,5 @@
 // Cutting a multipart body at its boundaries.
-#include "hall/multipart.h"
+#include "halloffame/multipart.h"
 
 std::optional<QByteArray> fileOfForm(const QByteArray& contentType, const QByteArray& body) {
     if (!contentType.trimmed().toLower().startsWith("multipart/form-data")) return std::nullopt;

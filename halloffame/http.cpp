@@ -1,6 +1,6 @@
 // libmicrohttpd's daemon, its limits, and turning its calls into one
 // Request and one Response.
-#include "hall/http.h"
+#include "halloffame/http.h"
 
 #include <microhttpd.h>
 

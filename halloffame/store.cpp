@@ -1,5 +1,5 @@
 // The schema and the queries on it.
-#include "hall/store.h"
+#include "halloffame/store.h"
 
 #include <sqlite3.h>
 

@@ -1,5 +1,5 @@
 // A sliding minute of uploads per address.
-#include "hall/uploadlimit.h"
+#include "halloffame/uploadlimit.h"
 
 bool UploadLimit::take(const QString& address, qint64 nowMs) {
     constexpr qint64 Minute = 60 * 1000;

@@ -1,5 +1,5 @@
 // Reading the settings off the game's menus and timer, and naming boards.
-#include "hall/settings.h"
+#include "halloffame/settings.h"
 
 #include "shell/frmVorlane.h"
 

@@ -1,5 +1,5 @@
 // The HTML of each page and its one style sheet.
-#include "hall/pages.h"
+#include "halloffame/pages.h"
 
 #include <QDateTime>
 

@@ -9,7 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "hall/proof.h"
+#include "halloffame/proof.h"
 
 // The parent's side: a rejected proof with its reason when the child
 // fails, runs out of its limits or answers nothing sound.

@@ -1,5 +1,5 @@
 // Reading the address and the method, and making each answer.
-#include "hall/routes.h"
+#include "halloffame/routes.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -9,10 +9,10 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
-#include "hall/multipart.h"
-#include "hall/pages.h"
-#include "hall/prover.h"
-#include "hall/settings.h"
+#include "halloffame/multipart.h"
+#include "halloffame/pages.h"
+#include "halloffame/prover.h"
+#include "halloffame/settings.h"
 #include "resources/resources.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <pthread.h>
 
-#include "hall/commandline.h"
-#include "hall/http.h"
-#include "hall/prover.h"
-#include "hall/routes.h"
-#include "hall/store.h"
+#include "halloffame/commandline.h"
+#include "halloffame/http.h"
+#include "halloffame/prover.h"
+#include "halloffame/routes.h"
+#include "halloffame/store.h"
 
 namespace {
 
