@@ -72,8 +72,8 @@ void limit(int resource, rlim_t value) {
 
 // Feeds the bytes in and reads the answer out at once, so neither pipe
 // fills while the other waits, until the child closes its output or the
-// time is up.
-bool converse(int in, int out, const QByteArray& bytes, QByteArray& answer) {
+// time is up. The input is closed once written, and on every way out.
+bool conversation(int& in, int out, const QByteArray& bytes, QByteArray& answer) {
     const qint64 deadline = nowMs() + AllMs;
     qsizetype written = 0;
     char chunk[65536];
@@ -141,7 +141,9 @@ Proof proveInOneChild(const QByteArray& bytes) {
         return failed(QStringLiteral("the hall could not start a proof"));
     }
     QByteArray answer;
-    const bool answered = converse(toChild[1], fromChild[0], bytes, answer);
+    int input = toChild[1];
+    const bool answered = conversation(input, fromChild[0], bytes, answer);
+    if (input >= 0) close(input);
     if (!answered) kill(child, SIGKILL);
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
