@@ -96,9 +96,11 @@ wait "$holder" 2>/dev/null
 # writes the record; the game after it shows the name where the "!" was.
 start_playing
 point_at_game
-until=$((SECONDS + 90))
+# A quiet machine ends the game in some 20 s; a busy one takes its ticks
+# late, and the bound only tells a game that never ends.
+until=$((SECONDS + 300))
 while ! holds_name "$work/bin/HS" Lilli_Til; do
-    ((SECONDS < until)) || fail "HS does not hold the record 90 s after the other copy ended; it begins \"$(head -c 12 "$work/bin/HS" | tr -c '[:print:]' .)\""
+    ((SECONDS < until)) || fail "HS does not hold the record 300 s after the other copy ended; it begins \"$(head -c 12 "$work/bin/HS" | tr -c '[:print:]' .)\""
     alive || fail "the game ended by itself"
     aim
     sleep 0.2
