@@ -88,7 +88,10 @@ QString scoreChart(const Entry& entry) {
 QByteArray entryPage(const Entry& entry) {
     const QString title = QStringLiteral("%1: %2").arg(shownName(entry.name), QString::number(entry.score, 'f', 0));
     QString body;
-    if (entry.status != QLatin1String("verified")) {
+    if (entry.status == QLatin1String("queued")) {
+        body = QStringLiteral("<p>This game is being checked: the hall plays it back before it is ranked. "
+                              "Come back in a moment.</p>\n");
+    } else if (entry.status != QLatin1String("verified")) {
         body = QStringLiteral("<p>This replay did not prove a game: %1</p>\n").arg(escapeHtml(entry.reason));
     } else {
         body = QStringLiteral(

@@ -9,10 +9,13 @@ import os
 import select
 import signal
 import socket
+import sqlite3
 import struct
 import subprocess
 import sys
 import tempfile
+import threading
+import time
 import zlib
 
 hall, record_games, data = sys.argv[1:4]
@@ -25,9 +28,16 @@ unfinished = open(os.path.join(data, "version-3.vorlane-replay"), "rb").read()
 with socket.socket() as probe:
     probe.bind(("127.0.0.1", 0))
     port = probe.getsockname()[1]
-server = subprocess.Popen([hall, "--listen", f"127.0.0.1:{port}"], stdout=subprocess.PIPE, text=True,
-                          env=dict(os.environ, XDG_DATA_HOME=work))
-assert server.stdout.readline() == f"vorlane-hall: serving on http://127.0.0.1:{port}/\n"
+
+
+def start():
+    hall_process = subprocess.Popen([hall, "--listen", f"127.0.0.1:{port}"], stdout=subprocess.PIPE, text=True,
+                                    env=dict(os.environ, XDG_DATA_HOME=work))
+    assert hall_process.stdout.readline() == f"vorlane-hall: serving on http://127.0.0.1:{port}/\n"
+    return hall_process
+
+
+server = start()
 failures = []
 
 
@@ -49,10 +59,10 @@ def send(replay, query=""):
     return status, headers, json.loads(body)
 
 
-def tampered(replay):
+def tampered(replay, change=1):
     """One byte of the last record changed and the checksum mended."""
     body = bytearray(replay[14:-4])
-    body[-2] ^= 1
+    body[-2] ^= change
     return replay[:14] + bytes(body) + struct.pack("<I", zlib.crc32(body))
 
 
@@ -118,6 +128,49 @@ check("past 20 a minute", [send(b"x")[0] for _ in range(13)], [422] * 12 + [429]
 
 server.send_signal(signal.SIGTERM)
 check("SIGTERM", server.wait(timeout=30), 0)
+
+# Killed as soon as one of eight uploads is answered: every answered upload
+# is in the database, and the hall started again proves those left waiting.
+server = start()
+answered, killing = [], threading.Lock()
+
+
+def send_then_kill(replay):
+    try:
+        status, _, answer = send(replay)
+    except (ConnectionError, http.client.HTTPException):
+        return
+    with killing:
+        answered.append((status, answer.get("id")))
+        server.kill()
+
+
+uploads = [threading.Thread(target=send_then_kill, args=(tampered(standard, change),)) for change in range(2, 10)]
+for upload in uploads:
+    upload.start()
+for upload in uploads:
+    upload.join()
+server.wait()
+database = os.path.join(work, "vorlane", "hall.sqlite")
+
+
+def statuses():
+    with sqlite3.connect(database) as db:
+        return dict(db.execute("SELECT id, status FROM entries"))
+
+
+left = statuses()
+check("answered before the kill", (answered != [], all(id in left for _, id in answered)), (True, True))
+check("kept to be proven", "queued" in left.values(), True)
+server = start()
+deadline = time.monotonic() + 60
+while "queued" in statuses().values() and time.monotonic() < deadline:
+    time.sleep(0.1)
+proven = statuses()
+check("proven after the restart", (proven.keys() == left.keys(), "queued" in proven.values()), (True, False))
+server.send_signal(signal.SIGTERM)
+check("SIGTERM after the restart", server.wait(timeout=30), 0)
+
 for failure in failures:
     print("FAIL:", failure)
 sys.exit(1 if failures else 0)
