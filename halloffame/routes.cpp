@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include "halloffame/feed.h"
 #include "halloffame/multipart.h"
 #include "halloffame/pages.h"
 #include "halloffame/prover.h"
@@ -212,6 +213,9 @@ Response Routes::answer(const Request& request) {
     if (path == QLatin1String("/")) return boardPageOf(QString::fromLatin1(StandardBoard));
     if (path.startsWith(QLatin1String("/boards/"))) return boardPageOf(path.mid(8));
     if (path.startsWith(QLatin1String("/entries/"))) return entryFile(path.mid(9));
+    if (path == QLatin1String("/recent")) return html(200, recentPage(store_.recent(MostListed)));
+    if (path == QLatin1String("/feed.atom"))
+        return file("application/atom+xml; charset=utf-8", firstPlacesFeed(store_.firstPlaces(MostListed)));
     if (path == QLatin1String("/style.css")) return file("text/css", styleSheet());
     if (path == QLatin1String("/icon.png")) return file("image/png", icon_);
     return html(404, messagePage(QStringLiteral("Not here"), QStringLiteral("There is nothing at this address.")));

@@ -257,6 +257,29 @@ std::vector<Board> Store::boards() {
     return boards;
 }
 
+std::vector<Entry> Store::list(const char* sql, int limit) {
+    std::lock_guard lock(mutex_);
+    Statement list(db_, sql);
+    list.bind(1, qint64(limit));
+    std::vector<Entry> entries;
+    while (list.row()) entries.push_back(entryAt(list, 0));
+    return entries;
+}
+
+std::vector<Entry> Store::recent(int limit) {
+    const QByteArray sql = QByteArray("SELECT ") + EntryColumns + " FROM entries WHERE hidden = 0 ORDER BY id DESC LIMIT ?1";
+    return list(sql.constData(), limit);
+}
+
+std::vector<Entry> Store::firstPlaces(int limit) {
+    const QByteArray sql = QByteArray("SELECT ") + EntryColumns +
+                           " FROM entries AS e WHERE status = 'verified' AND hidden = 0 AND NOT EXISTS ("
+                           "  SELECT 1 FROM entries AS o WHERE o.board = e.board AND o.status = 'verified'"
+                           "  AND o.hidden = 0 AND o.id < e.id AND o.score >= e.score"
+                           ") ORDER BY id DESC LIMIT ?1";
+    return list(sql.constData(), limit);
+}
+
 std::optional<QByteArray> Store::blob(const char* sql, qint64 id) {
     std::lock_guard lock(mutex_);
     Statement find(db_, sql);

@@ -70,6 +70,11 @@ public:
     // the order they were sent.
     std::vector<Entry> board(const QString& board, int limit, int offset);
     std::vector<Board> boards();
+    // The latest uploads, newest first, whatever became of them.
+    std::vector<Entry> recent(int limit);
+    // The games that took the first place of their board when they came,
+    // newest first.
+    std::vector<Entry> firstPlaces(int limit);
     std::optional<QByteArray> replayBytes(qint64 id);
     std::optional<QByteArray> picture(qint64 id);
     // False when there is no such entry.
@@ -78,6 +83,7 @@ public:
 private:
     explicit Store(sqlite3* db) : db_(db) {}
     std::optional<QByteArray> blob(const char* sql, qint64 id);
+    std::vector<Entry> list(const char* sql, int limit);
 
     std::mutex mutex_;
     sqlite3* db_;

@@ -17,6 +17,7 @@ import tempfile
 import threading
 import time
 import zlib
+from xml.etree import ElementTree
 
 hall, record_games, data = sys.argv[1:4]
 work = tempfile.mkdtemp()
@@ -84,9 +85,12 @@ status, _, other = send(slow_missile, "?name=%3Cscript%3E")
 check("a game with the missile slow", status, 201)
 entry = json.loads(ask("GET", f"/api/entries/{other['id']}")[2])
 check("its board", (entry["name"], entry["board"]), ("<script>", "medium-med-10-low-slow-25ms"))
-for path in [f"/entries/{other['id']}", "/boards/medium-med-10-low-slow-25ms"]:
+for path in [f"/entries/{other['id']}", "/boards/medium-med-10-low-slow-25ms", "/recent", "/feed.atom"]:
     page = ask("GET", path)[2].decode()
     check(f"{path} escapes the name", ("&lt;script&gt;" in page, "<script>" in page), (True, False))
+feed = ElementTree.fromstring(ask("GET", "/feed.atom")[2])
+check("the new first places", [title.text for title in feed.iter("{http://www.w3.org/2005/Atom}title")][1:],
+      ["<script> is first on medium-med-10-low-slow-25ms with 0", "ACE is first on standard with 4740"])
 
 # The standard board after: only the proven standard game, ranked.
 board = json.loads(ask("GET", "/api/entries?board=standard")[2])
