@@ -25,6 +25,7 @@ subprocess.run([record_games, work], check=True)
 standard = open(os.path.join(work, "standard.vorlane-replay"), "rb").read()
 slow_missile = open(os.path.join(work, "slow-missile.vorlane-replay"), "rb").read()
 unfinished = open(os.path.join(data, "version-3.vorlane-replay"), "rb").read()
+no_start = open(os.path.join(work, "no-start.vorlane-replay"), "rb").read()
 
 with socket.socket() as probe:
     probe.bind(("127.0.0.1", 0))
@@ -75,7 +76,9 @@ check("the same bytes again", send(standard)[::2], (200, kept))
 # Each refusal says why in JSON and is kept off every board.
 for what, replay, reason in [("tampered", tampered(standard), "not verified: score 4740, wave 1, but the game"),
                              ("not a replay", b"VRLNRPL\x1a nothing", ""),
-                             ("a game that never ended", unfinished, "the game did not reach its game over")]:
+                             ("a game that never ended", unfinished, "the game did not reach its game over"),
+                             ("a game handed over without its Start", no_start,
+                              "the game was not played from its Start")]:
     status, _, answer = send(replay)
     check(what, (status, answer["error"].startswith(reason), answer["error"] != ""), (422, True, True))
 check("a refused game sent again", send(unfinished)[0], 422)
@@ -127,8 +130,8 @@ check("a chunked body without end", chunked.recv(64).split(b"\r\n")[0], b"HTTP/1
 check("oversized headers", ask("GET", "/", headers={"X-Padding": "x" * (16 * 1024 + 1)})[0], 431)
 check("bad numbers", ask("GET", "/api/entries?limit=many")[0], 400)
 
-# Eight uploads so far; the twenty-first in a minute waits.
-check("past 20 a minute", [send(b"x")[0] for _ in range(13)], [422] * 12 + [429])
+# Nine uploads so far; the twenty-first in a minute waits.
+check("past 20 a minute", [send(b"x")[0] for _ in range(12)], [422] * 11 + [429])
 
 server.send_signal(signal.SIGTERM)
 check("SIGTERM", server.wait(timeout=30), 0)
