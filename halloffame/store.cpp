@@ -128,6 +128,9 @@ std::unique_ptr<Store> Store::open(const QString& path, QString& problem) {
         sqlite3_busy_timeout(db, 5000);
         sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, &error);
         if (!error) sqlite3_exec(db, Schema, nullptr, nullptr, &error);
+        // A hall that proved each upload before keeping it made no claims.
+        if (!error && !Statement(db, "SELECT claimed_at FROM entries").ok())
+            sqlite3_exec(db, "ALTER TABLE entries ADD COLUMN claimed_at INTEGER", nullptr, nullptr, &error);
     }
     if (opened != SQLITE_OK || error) {
         problem = QStringLiteral("cannot open the database %1: %2")
