@@ -9,6 +9,7 @@
 
 #include "halloffame/commandline.h"
 #include "halloffame/http.h"
+#include "halloffame/proofqueue.h"
 #include "halloffame/prover.h"
 #include "halloffame/routes.h"
 #include "halloffame/store.h"
@@ -36,7 +37,8 @@ int serve(const HallCommand& command) {
     QString problem;
     const std::unique_ptr<Store> store = openStore(command.database, problem);
     if (!store) return complain(problem);
-    Routes routes(*store);
+    ProofQueue provers(*store);
+    Routes routes(*store, provers);
     HttpServer server([&routes](const Request& request) { return routes.answer(request); });
     if (!server.listen(command.address, command.port, problem)) return complain(problem);
     const QString host = command.address.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(command.address)

@@ -26,8 +26,9 @@ QByteArray page(const QString& title, const QString& body) {
                "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
                "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
                "<title>%1</title><link rel=\"stylesheet\" href=\"/style.css\">"
-               "<link rel=\"icon\" href=\"/icon.png\"></head>\n<body><header><a href=\"/\">Vorlane hall of "
-               "fame</a></header>\n<main>\n<h1>%1</h1>\n%2\n%3</main></body></html>\n")
+               "<link rel=\"icon\" href=\"/icon.png\"><link rel=\"alternate\" type=\"application/atom+xml\" "
+               "title=\"New first places\" href=\"/feed.atom\"></head>\n<body><header><a href=\"/\">Vorlane hall of "
+               "fame</a> <a class=\"recent\" href=\"/recent\">Latest games</a></header>\n<main>\n<h1>%1</h1>\n%2\n%3</main></body></html>\n")
         .arg(escapeHtml(title), body, QString::fromLatin1(Form))
         .toUtf8();
 }
@@ -88,7 +89,10 @@ QString scoreChart(const Entry& entry) {
 QByteArray entryPage(const Entry& entry) {
     const QString title = QStringLiteral("%1: %2").arg(shownName(entry.name), QString::number(entry.score, 'f', 0));
     QString body;
-    if (entry.status != QLatin1String("verified")) {
+    if (entry.status == QLatin1String("queued")) {
+        body = QStringLiteral("<p>This game is being checked: the hall plays it back before it is ranked. "
+                              "Come back in a moment.</p>\n");
+    } else if (entry.status != QLatin1String("verified")) {
         body = QStringLiteral("<p>This replay did not prove a game: %1</p>\n").arg(escapeHtml(entry.reason));
     } else {
         body = QStringLiteral(
@@ -113,6 +117,24 @@ QByteArray entryPage(const Entry& entry) {
     return page(title, body);
 }
 
+QByteArray recentPage(const std::vector<Entry>& entries) {
+    QString body = QStringLiteral(
+        "<table><thead><tr><th>Sent</th><th>Name</th><th>Score</th><th>Board</th><th>Proof</th></tr></thead>"
+        "<tbody>\n");
+    for (const Entry& entry : entries) {
+        const QString proof = entry.status == QLatin1String("queued")     ? QStringLiteral("being checked")
+                              : entry.status == QLatin1String("verified") ? QStringLiteral("proven")
+                                                                          : QStringLiteral("refused");
+        body += QStringLiteral("<tr><td>%1</td><td><a href=\"/entries/%2\">%3</a></td><td>%4</td><td>%5</td>"
+                               "<td>%6</td></tr>\n")
+                    .arg(date(entry.sent))
+                    .arg(entry.id)
+                    .arg(escapeHtml(shownName(entry.name)), QString::number(entry.score, 'f', 0),
+                         escapeHtml(entry.board), proof);
+    }
+    return page(QStringLiteral("Latest games"), body + QStringLiteral("</tbody></table>\n"));
+}
+
 QByteArray messagePage(const QString& title, const QString& text) {
     return page(title, QStringLiteral("<p>%1</p>\n").arg(escapeHtml(text)));
 }
@@ -120,6 +142,7 @@ QByteArray messagePage(const QString& title, const QString& text) {
 QByteArray styleSheet() {
     return "body{background:#000;color:#0f0;font-family:sans-serif;margin:0 auto;max-width:60em;padding:1em}\n"
            "a{color:#ff0}h1,h2{color:#0f0}header a{color:#0f0;font-weight:bold;text-decoration:none}\n"
+           "header .recent{float:right;font-weight:normal}\n"
            "table{border-collapse:collapse;width:100%}td,th{border-bottom:1px solid #060;padding:.3em;"
            "text-align:left}\n"
            "img{max-width:100%;height:auto;image-rendering:pixelated}.chart{width:100%;max-width:30em;"

@@ -1,5 +1,5 @@
-// The hall's web pages, made on the server: the board, an entry and the
-// page that tells why an upload was refused, in the game's own colours
+// The hall's web pages, made on the server: the board, an entry, the
+// latest uploads and the page that tells why an upload was refused, in the game's own colours
 // (green on black), readable on a phone and needing no script to read or
 // to send a game. Every name and text from a replay is escaped.
 #pragma once
@@ -16,6 +16,7 @@ QString escapeHtml(const QString& text);
 QByteArray boardPage(const QString& board, const QString& settings, const std::vector<Entry>& entries,
                      const std::vector<Board>& boards);
 QByteArray entryPage(const Entry& entry);
+QByteArray recentPage(const std::vector<Entry>& entries);
 QByteArray messagePage(const QString& title, const QString& text);
 QByteArray styleSheet();
 // The score at the end of each minute and at the end, as a line chart.

@@ -35,6 +35,16 @@ QString nameTyped(const Replay& replay) {
     return name;
 }
 
+// A game the game recorded begins at its Start: a file that hands over a
+// state and plays on from it without one could hold any game at all.
+bool beginsAtStart(const Replay& replay) {
+    if (replay.start.state.isEmpty()) return true;
+    RecordReader reader(replay.records);
+    ReplayRecord first;
+    return reader.next(first) && first.kind == ReplayRecord::Kind::Event &&
+           first.event.kind == GameEvent::Kind::Menu && first.event.menu == 0 && first.event.item == 0;
+}
+
 }  // namespace
 
 Proof proveReplay(const QByteArray& bytes, const QString& programDirectory) {
@@ -50,6 +60,7 @@ Proof proveReplay(const QByteArray& bytes, const QString& programDirectory) {
     proof.replay = true;
     proof.played = replay.header.recordedAt;
     proof.gameVersion = replay.header.gameVersion;
+    if (!beginsAtStart(replay)) return refused(QStringLiteral("the game was not played from its Start"));
     const Verdict verdict = verifyReplay(replay, programDirectory);
     if (verdict.status != 0) return refused(verdict.line);
 

@@ -4,11 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
-#include <algorithm>
 #include <cerrno>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 #include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
@@ -27,31 +23,6 @@ constexpr rlim_t MemoryBytes = rlim_t(512) * 1024 * 1024;
 constexpr qint64 AllMs = 30 * 1000;
 // A proof holds a picture of the play area and a few numbers.
 constexpr qsizetype LargestAnswer = 4 * 1024 * 1024;
-
-// As many proofs at once as the machine has cores; more wait their turn,
-// so a crowd of uploads never starts a crowd of children.
-class Turns {
-public:
-    Turns() : free_(int(std::max(1u, std::thread::hardware_concurrency()))) {}
-    void take() {
-        std::unique_lock lock(mutex_);
-        freed_.wait(lock, [this] { return free_ > 0; });
-        --free_;
-    }
-    void give() {
-        {
-            std::lock_guard lock(mutex_);
-            ++free_;
-        }
-        freed_.notify_one();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable freed_;
-    int free_;
-};
-Turns turns;
 
 Proof failed(const QString& reason) {
     Proof proof;
@@ -104,7 +75,9 @@ bool conversation(int& in, int out, const QByteArray& bytes, QByteArray& answer)
     }
 }
 
-Proof proveInOneChild(const QByteArray& bytes) {
+}  // namespace
+
+Proof proveInChild(const QByteArray& bytes) {
     int toChild[2], fromChild[2];
     if (pipe2(toChild, O_CLOEXEC) != 0) return failed(QStringLiteral("the hall could not start a proof"));
     if (pipe2(fromChild, O_CLOEXEC) != 0) {
@@ -161,15 +134,6 @@ Proof proveInOneChild(const QByteArray& bytes) {
     if (!proof || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return failed(QStringLiteral("the playback ended without an answer"));
     return *proof;
-}
-
-}  // namespace
-
-Proof proveInChild(const QByteArray& bytes) {
-    turns.take();
-    const Proof proof = proveInOneChild(bytes);
-    turns.give();
-    return proof;
 }
 
 int proveCommand(char* argv0) {

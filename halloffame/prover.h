@@ -2,8 +2,7 @@
 // program runs itself with the subcommand "prove" under limits (10 s of
 // processor, 512 MB of memory, no file written, killed after 30 s in all),
 // the replay's bytes on its standard input and its proof on its standard
-// output. Whatever a stranger's file does, it does there. As many children
-// run at once as the machine has cores; more uploads wait their turn.
+// output. Whatever a stranger's file does, it does there.
 #pragma once
 
 #include <QByteArray>

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include "halloffame/feed.h"
 #include "halloffame/multipart.h"
 #include "halloffame/pages.h"
 #include "halloffame/prover.h"
@@ -19,6 +20,8 @@ namespace {
 
 constexpr int LongestName = 10;
 constexpr int MostListed = 100;
+// How long an upload waits for its own verdict before it is answered 202.
+constexpr qint64 VerdictWaitMs = 5000;
 
 QString isoDate(qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(Qt::ISODate); }
 
@@ -98,44 +101,38 @@ QByteArray iconPng() {
 
 }  // namespace
 
-Routes::Routes(Store& store) : store_(store), icon_(iconPng()) {}
+Routes::Routes(Store& store, ProofQueue& provers) : store_(store), provers_(provers), icon_(iconPng()) {}
 
 Routes::Upload Routes::take(const QByteArray& bytes, const QString& peer, const QString& name) {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (!limit_.take(peer, now)) return {429, 0, QStringLiteral("more than 20 uploads in a minute: wait a little")};
+    if (!limit_.take(peer, now)) return {429, 0, QStringLiteral("more than 20 uploads in a minute: wait a little"), {}};
     const QByteArray sha256 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-    if (const std::optional<qint64> id = store_.idOfBytes(sha256)) {
-        const std::optional<Entry> entry = store_.entry(*id);
-        if (entry && entry->status != QLatin1String("verified")) return {422, *id, entry->reason};
-        return {200, *id, {}};
+    std::optional<qint64> id = store_.idOfBytes(sha256);
+    int kept = 200;
+    if (!id) {
+        if (bytes.isEmpty()) return {422, 0, QStringLiteral("no replay: the body is empty"), {}};
+        id = store_.enqueue(bytes, sha256, name.trimmed().left(LongestName), now);
+        if (!id) return {507, 0, QStringLiteral("the hall cannot keep it now"), {}};
+        provers_.wake();
+        kept = 201;
     }
-    if (bytes.isEmpty()) return {422, 0, QStringLiteral("no replay: the body is empty")};
-    Proof proof = proveInChild(bytes);
-    if (!proof.replay) return {422, 0, proof.reason};
-    if (proof.verified && proof.name.isEmpty()) proof.name = name.trimmed().left(LongestName);
-    const std::optional<qint64> id = store_.add(bytes, sha256, proof, now);
-    if (!id) return {507, 0, QStringLiteral("the hall cannot keep it now")};
-    return {proof.verified ? 201 : 422, *id, proof.reason};
+    const ProofQueue::Outcome outcome = provers_.await(*id, VerdictWaitMs);
+    if (!outcome.unreadable.isEmpty()) return {422, 0, outcome.unreadable, {}};
+    if (!outcome.entry) return {404, 0, QStringLiteral("no such entry"), {}};
+    const QString& state = outcome.entry->status;
+    if (state == QLatin1String("queued")) return {202, *id, {}, state};
+    if (state == QLatin1String("rejected")) return {422, *id, outcome.entry->reason, state};
+    return {kept, *id, {}, state};
 }
 
 Response Routes::send(const Request& request) {
     const Upload upload = take(request.body, request.peer, request.parameter("name"));
-    if (upload.status == 200 || upload.status == 201) {
-        const QByteArray url = entryUrl(upload.id);
-        Response response = json(upload.status, QJsonObject{{"id", upload.id},
-                                                            {"status", QStringLiteral("verified")},
-                                                            {"url", QString::fromLatin1(url)}});
-        if (upload.status == 201) response.headers.push_back({"Location", url});
-        return response;
-    }
-    Response response = error(upload.status, upload.error);
-    if (upload.id) {
-        QJsonObject body = QJsonDocument::fromJson(response.body).object();
-        body.insert("id", upload.id);
-        body.insert("status", QStringLiteral("rejected"));
-        body.insert("url", QString::fromLatin1(entryUrl(upload.id)));
-        response.body = QJsonDocument(body).toJson(QJsonDocument::Compact);
-    }
+    if (!upload.id) return error(upload.status, upload.error);
+    const QByteArray url = entryUrl(upload.id);
+    QJsonObject body{{"id", upload.id}, {"status", upload.state}, {"url", QString::fromLatin1(url)}};
+    if (!upload.error.isEmpty()) body.insert("error", upload.error);
+    Response response = json(upload.status, body);
+    if (upload.status == 201) response.headers.push_back({"Location", url});
     return response;
 }
 
@@ -216,6 +213,9 @@ Response Routes::answer(const Request& request) {
     if (path == QLatin1String("/")) return boardPageOf(QString::fromLatin1(StandardBoard));
     if (path.startsWith(QLatin1String("/boards/"))) return boardPageOf(path.mid(8));
     if (path.startsWith(QLatin1String("/entries/"))) return entryFile(path.mid(9));
+    if (path == QLatin1String("/recent")) return html(200, recentPage(store_.recent(MostListed)));
+    if (path == QLatin1String("/feed.atom"))
+        return file("application/atom+xml; charset=utf-8", firstPlacesFeed(store_.firstPlaces(MostListed)));
     if (path == QLatin1String("/style.css")) return file("text/css", styleSheet());
     if (path == QLatin1String("/icon.png")) return file("image/png", icon_);
     return html(404, messagePage(QStringLiteral("Not here"), QStringLiteral("There is nothing at this address.")));

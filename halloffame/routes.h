@@ -6,12 +6,13 @@
 #include <QByteArray>
 
 #include "halloffame/http.h"
+#include "halloffame/proofqueue.h"
 #include "halloffame/store.h"
 #include "halloffame/uploadlimit.h"
 
 class Routes {
 public:
-    explicit Routes(Store& store);
+    Routes(Store& store, ProofQueue& provers);
 
     Response answer(const Request& request);
 
@@ -21,6 +22,7 @@ private:
         int status = 0;
         qint64 id = 0;
         QString error;
+        QString state;  // queued, verified or rejected, for a kept entry
     };
     Upload take(const QByteArray& bytes, const QString& peer, const QString& name);
     Response send(const Request& request);
@@ -30,6 +32,7 @@ private:
     Response boardPageOf(const QString& board);
 
     Store& store_;
+    ProofQueue& provers_;
     UploadLimit limit_;
     QByteArray icon_;
 };

@@ -25,8 +25,10 @@ CREATE TABLE IF NOT EXISTS entries (
     version TEXT NOT NULL,
     minutes TEXT NOT NULL,
     picture BLOB,
-    hidden INTEGER NOT NULL DEFAULT 0
+    hidden INTEGER NOT NULL DEFAULT 0,
+    claimed_at INTEGER
 );
+CREATE INDEX IF NOT EXISTS entries_waiting ON entries (id) WHERE status = 'queued';
 CREATE INDEX IF NOT EXISTS entries_by_board ON entries (board, score DESC, id);
 )";
 
@@ -126,6 +128,9 @@ std::unique_ptr<Store> Store::open(const QString& path, QString& problem) {
         sqlite3_busy_timeout(db, 5000);
         sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, &error);
         if (!error) sqlite3_exec(db, Schema, nullptr, nullptr, &error);
+        // A hall that proved each upload before keeping it made no claims.
+        if (!error && !Statement(db, "SELECT claimed_at FROM entries").ok())
+            sqlite3_exec(db, "ALTER TABLE entries ADD COLUMN claimed_at INTEGER", nullptr, nullptr, &error);
     }
     if (opened != SQLITE_OK || error) {
         problem = QStringLiteral("cannot open the database %1: %2")
@@ -147,32 +152,73 @@ std::optional<qint64> Store::idOfBytes(const QByteArray& sha256) {
     return find.integer(0);
 }
 
-std::optional<qint64> Store::add(const QByteArray& bytes, const QByteArray& sha256, const Proof& proof,
-                                 qint64 sentMs) {
+std::optional<qint64> Store::enqueue(const QByteArray& bytes, const QByteArray& sha256, const QString& name,
+                                     qint64 sentMs) {
     std::lock_guard lock(mutex_);
     Statement insert(db_,
                      "INSERT INTO entries (sha256, bytes, sent, status, reason, name, score, wave, played, length_ms, "
-                     "settings, board, version, minutes, picture) "
-                     "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15) "
+                     "settings, version, minutes) VALUES (?1, ?2, ?3, 'queued', '', ?4, 0, 0, 0, 0, '', '', '') "
                      "ON CONFLICT (sha256) DO NOTHING");
-    insert.bindBlob(1, sha256).bindBlob(2, bytes).bind(3, sentMs);
-    insert.bind(4, proof.verified ? QStringLiteral("verified") : QStringLiteral("rejected")).bind(5, proof.reason);
-    insert.bind(6, proof.name).bind(7, proof.score).bind(8, qint64(proof.wave)).bind(9, proof.played);
-    insert.bind(10, proof.lengthMs).bind(11, proof.settings);
-    if (proof.verified)
-        insert.bind(12, proof.board);
-    else
-        insert.bindNull(12);
-    insert.bind(13, proof.gameVersion).bind(14, minutesText(proof.scoreByMinute));
-    if (proof.picture.isEmpty())
-        insert.bindNull(15);
-    else
-        insert.bindBlob(15, proof.picture);
+    insert.bindBlob(1, sha256).bindBlob(2, bytes).bind(3, sentMs).bind(4, name);
     if (!insert.done()) return std::nullopt;
     Statement find(db_, "SELECT id FROM entries WHERE sha256 = ?1");
     find.bindBlob(1, sha256);
     if (!find.row()) return std::nullopt;
     return find.integer(0);
+}
+
+std::optional<Job> Store::claim(qint64 nowMs) {
+    constexpr qint64 Forgotten = 60 * 1000;
+    std::lock_guard lock(mutex_);
+    // Immediate: two provers never take the same replay.
+    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) return std::nullopt;
+    Statement find(db_,
+                   "SELECT id, bytes FROM entries WHERE status = 'queued' "
+                   "AND (claimed_at IS NULL OR claimed_at < ?1) ORDER BY id LIMIT 1");
+    find.bind(1, nowMs - Forgotten);
+    std::optional<Job> job;
+    if (find.row()) job = Job{find.integer(0), find.blob(1)};
+    if (job) {
+        Statement take(db_, "UPDATE entries SET claimed_at = ?1 WHERE id = ?2");
+        if (!take.bind(1, nowMs).bind(2, job->id).done()) job.reset();
+    }
+    if (sqlite3_exec(db_, job ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        return std::nullopt;
+    }
+    return job;
+}
+
+void Store::settle(qint64 id, const Proof& proof) {
+    std::lock_guard lock(mutex_);
+    if (!proof.replay) {
+        Statement forget(db_, "DELETE FROM entries WHERE id = ?1 AND status = 'queued'");
+        forget.bind(1, id).done();
+        return;
+    }
+    Statement update(db_,
+                     "UPDATE entries SET status = ?2, reason = ?3, name = CASE WHEN ?4 = '' THEN name ELSE ?4 END, "
+                     "score = ?5, wave = ?6, played = ?7, length_ms = ?8, settings = ?9, board = ?10, version = ?11, "
+                     "minutes = ?12, picture = ?13, claimed_at = NULL WHERE id = ?1 AND status = 'queued'");
+    update.bind(1, id);
+    update.bind(2, proof.verified ? QStringLiteral("verified") : QStringLiteral("rejected")).bind(3, proof.reason);
+    update.bind(4, proof.name).bind(5, proof.score).bind(6, qint64(proof.wave)).bind(7, proof.played);
+    update.bind(8, proof.lengthMs).bind(9, proof.settings);
+    if (proof.verified)
+        update.bind(10, proof.board);
+    else
+        update.bindNull(10);
+    update.bind(11, proof.gameVersion).bind(12, minutesText(proof.scoreByMinute));
+    if (proof.picture.isEmpty())
+        update.bindNull(13);
+    else
+        update.bindBlob(13, proof.picture);
+    update.done();
+}
+
+void Store::releaseClaims() {
+    std::lock_guard lock(mutex_);
+    sqlite3_exec(db_, "UPDATE entries SET claimed_at = NULL WHERE status = 'queued'", nullptr, nullptr, nullptr);
 }
 
 std::optional<Entry> Store::entry(qint64 id) {
@@ -212,6 +258,29 @@ std::vector<Board> Store::boards() {
     std::vector<Board> boards;
     while (list.row()) boards.push_back({list.text(0), list.text(1), int(list.integer(2))});
     return boards;
+}
+
+std::vector<Entry> Store::list(const char* sql, int limit) {
+    std::lock_guard lock(mutex_);
+    Statement list(db_, sql);
+    list.bind(1, qint64(limit));
+    std::vector<Entry> entries;
+    while (list.row()) entries.push_back(entryAt(list, 0));
+    return entries;
+}
+
+std::vector<Entry> Store::recent(int limit) {
+    const QByteArray sql = QByteArray("SELECT ") + EntryColumns + " FROM entries WHERE hidden = 0 ORDER BY id DESC LIMIT ?1";
+    return list(sql.constData(), limit);
+}
+
+std::vector<Entry> Store::firstPlaces(int limit) {
+    const QByteArray sql = QByteArray("SELECT ") + EntryColumns +
+                           " FROM entries AS e WHERE status = 'verified' AND hidden = 0 AND NOT EXISTS ("
+                           "  SELECT 1 FROM entries AS o WHERE o.board = e.board AND o.status = 'verified'"
+                           "  AND o.hidden = 0 AND o.id < e.id AND o.score >= e.score"
+                           ") ORDER BY id DESC LIMIT ?1";
+    return list(sql.constData(), limit);
 }
 
 std::optional<QByteArray> Store::blob(const char* sql, qint64 id) {

@@ -1,5 +1,6 @@
 // The hall's database, the one place its entries live: each replay's exact
-// bytes, keyed by their SHA-256, with what its proof found. SQLite in WAL
+// bytes, keyed by their SHA-256, with what its proof found once a prover
+// has played it (until then it waits, status queued). SQLite in WAL
 // mode, one connection shared by the server's threads one statement at a
 // time; every statement prepared, nothing built from strings.
 #pragma once
@@ -19,7 +20,7 @@ struct sqlite3;
 struct Entry {
     qint64 id = 0;
     int rank = 0;                   // on its board; 0 off any board
-    QString status;                 // verified or rejected
+    QString status;                 // queued, verified or rejected
     QString reason;
     QString name;
     double score = 0;
@@ -39,6 +40,12 @@ struct Board {
     int entries = 0;
 };
 
+// A replay waiting for its proof, claimed by one prover.
+struct Job {
+    qint64 id = 0;
+    QByteArray bytes;
+};
+
 class Store {
 public:
     // Empty with the reason in one line when the database cannot be opened.
@@ -46,14 +53,28 @@ public:
     ~Store();
 
     std::optional<qint64> idOfBytes(const QByteArray& sha256);
-    // The entry made of the bytes and their proof, committed before this
-    // returns; empty when the database refused it.
-    std::optional<qint64> add(const QByteArray& bytes, const QByteArray& sha256, const Proof& proof, qint64 sentMs);
+    // The bytes kept to be proven, queued, with the sender's name for a game
+    // that asks none; committed before this returns, empty when the
+    // database refused it.
+    std::optional<qint64> enqueue(const QByteArray& bytes, const QByteArray& sha256, const QString& name,
+                                  qint64 sentMs);
+    // The oldest waiting replay no prover holds, or one whose prover has not
+    // answered in a minute, now held by the caller.
+    std::optional<Job> claim(qint64 nowMs);
+    // Records what the proof found; bytes that are no replay are not kept.
+    void settle(qint64 id, const Proof& proof);
+    // Frees every claim: at start no prover of this hall is running.
+    void releaseClaims();
     std::optional<Entry> entry(qint64 id);
     // Each name's best game once, best first; ties share a rank and go in
     // the order they were sent.
     std::vector<Entry> board(const QString& board, int limit, int offset);
     std::vector<Board> boards();
+    // The latest uploads, newest first, whatever became of them.
+    std::vector<Entry> recent(int limit);
+    // The games that took the first place of their board when they came,
+    // newest first.
+    std::vector<Entry> firstPlaces(int limit);
     std::optional<QByteArray> replayBytes(qint64 id);
     std::optional<QByteArray> picture(qint64 id);
     // False when there is no such entry.
@@ -62,6 +83,7 @@ public:
 private:
     explicit Store(sqlite3* db) : db_(db) {}
     std::optional<QByteArray> blob(const char* sql, qint64 id);
+    std::vector<Entry> list(const char* sql, int limit);
 
     std::mutex mutex_;
     sqlite3* db_;

@@ -9,11 +9,15 @@ import os
 import select
 import signal
 import socket
+import sqlite3
 import struct
 import subprocess
 import sys
 import tempfile
+import threading
+import time
 import zlib
+from xml.etree import ElementTree
 
 hall, record_games, data = sys.argv[1:4]
 work = tempfile.mkdtemp()
@@ -21,13 +25,21 @@ subprocess.run([record_games, work], check=True)
 standard = open(os.path.join(work, "standard.vorlane-replay"), "rb").read()
 slow_missile = open(os.path.join(work, "slow-missile.vorlane-replay"), "rb").read()
 unfinished = open(os.path.join(data, "version-3.vorlane-replay"), "rb").read()
+no_start = open(os.path.join(work, "no-start.vorlane-replay"), "rb").read()
 
 with socket.socket() as probe:
     probe.bind(("127.0.0.1", 0))
     port = probe.getsockname()[1]
-server = subprocess.Popen([hall, "--listen", f"127.0.0.1:{port}"], stdout=subprocess.PIPE, text=True,
-                          env=dict(os.environ, XDG_DATA_HOME=work))
-assert server.stdout.readline() == f"vorlane-hall: serving on http://127.0.0.1:{port}/\n"
+
+
+def start():
+    hall_process = subprocess.Popen([hall, "--listen", f"127.0.0.1:{port}"], stdout=subprocess.PIPE, text=True,
+                                    env=dict(os.environ, XDG_DATA_HOME=work))
+    assert hall_process.stdout.readline() == f"vorlane-hall: serving on http://127.0.0.1:{port}/\n"
+    return hall_process
+
+
+server = start()
 failures = []
 
 
@@ -49,10 +61,10 @@ def send(replay, query=""):
     return status, headers, json.loads(body)
 
 
-def tampered(replay):
+def tampered(replay, change=1):
     """One byte of the last record changed and the checksum mended."""
     body = bytearray(replay[14:-4])
-    body[-2] ^= 1
+    body[-2] ^= change
     return replay[:14] + bytes(body) + struct.pack("<I", zlib.crc32(body))
 
 
@@ -64,7 +76,9 @@ check("the same bytes again", send(standard)[::2], (200, kept))
 # Each refusal says why in JSON and is kept off every board.
 for what, replay, reason in [("tampered", tampered(standard), "not verified: score 4740, wave 1, but the game"),
                              ("not a replay", b"VRLNRPL\x1a nothing", ""),
-                             ("a game that never ended", unfinished, "the game did not reach its game over")]:
+                             ("a game that never ended", unfinished, "the game did not reach its game over"),
+                             ("a game handed over without its Start", no_start,
+                              "the game was not played from its Start")]:
     status, _, answer = send(replay)
     check(what, (status, answer["error"].startswith(reason), answer["error"] != ""), (422, True, True))
 check("a refused game sent again", send(unfinished)[0], 422)
@@ -74,9 +88,12 @@ status, _, other = send(slow_missile, "?name=%3Cscript%3E")
 check("a game with the missile slow", status, 201)
 entry = json.loads(ask("GET", f"/api/entries/{other['id']}")[2])
 check("its board", (entry["name"], entry["board"]), ("<script>", "medium-med-10-low-slow-25ms"))
-for path in [f"/entries/{other['id']}", "/boards/medium-med-10-low-slow-25ms"]:
+for path in [f"/entries/{other['id']}", "/boards/medium-med-10-low-slow-25ms", "/recent", "/feed.atom"]:
     page = ask("GET", path)[2].decode()
     check(f"{path} escapes the name", ("&lt;script&gt;" in page, "<script>" in page), (True, False))
+feed = ElementTree.fromstring(ask("GET", "/feed.atom")[2])
+check("the new first places", [title.text for title in feed.iter("{http://www.w3.org/2005/Atom}title")][1:],
+      ["<script> is first on medium-med-10-low-slow-25ms with 0", "ACE is first on standard with 4740"])
 
 # The standard board after: only the proven standard game, ranked.
 board = json.loads(ask("GET", "/api/entries?board=standard")[2])
@@ -113,11 +130,54 @@ check("a chunked body without end", chunked.recv(64).split(b"\r\n")[0], b"HTTP/1
 check("oversized headers", ask("GET", "/", headers={"X-Padding": "x" * (16 * 1024 + 1)})[0], 431)
 check("bad numbers", ask("GET", "/api/entries?limit=many")[0], 400)
 
-# Eight uploads so far; the twenty-first in a minute waits.
-check("past 20 a minute", [send(b"x")[0] for _ in range(13)], [422] * 12 + [429])
+# Nine uploads so far; the twenty-first in a minute waits.
+check("past 20 a minute", [send(b"x")[0] for _ in range(12)], [422] * 11 + [429])
 
 server.send_signal(signal.SIGTERM)
 check("SIGTERM", server.wait(timeout=30), 0)
+
+# Killed as soon as one of eight uploads is answered: every answered upload
+# is in the database, and the hall started again proves those left waiting.
+server = start()
+answered, killing = [], threading.Lock()
+
+
+def send_then_kill(replay):
+    try:
+        status, _, answer = send(replay)
+    except (ConnectionError, http.client.HTTPException):
+        return
+    with killing:
+        answered.append((status, answer.get("id")))
+        server.kill()
+
+
+uploads = [threading.Thread(target=send_then_kill, args=(tampered(standard, change),)) for change in range(2, 10)]
+for upload in uploads:
+    upload.start()
+for upload in uploads:
+    upload.join()
+server.wait()
+database = os.path.join(work, "vorlane", "hall.sqlite")
+
+
+def statuses():
+    with sqlite3.connect(database) as db:
+        return dict(db.execute("SELECT id, status FROM entries"))
+
+
+left = statuses()
+check("answered before the kill", (answered != [], all(id in left for _, id in answered)), (True, True))
+check("kept to be proven", "queued" in left.values(), True)
+server = start()
+deadline = time.monotonic() + 60
+while "queued" in statuses().values() and time.monotonic() < deadline:
+    time.sleep(0.1)
+proven = statuses()
+check("proven after the restart", (proven.keys() == left.keys(), "queued" in proven.values()), (True, False))
+server.send_signal(signal.SIGTERM)
+check("SIGTERM after the restart", server.wait(timeout=30), 0)
+
 for failure in failures:
     print("FAIL:", failure)
 sys.exit(1 if failures else 0)

@@ -3,7 +3,8 @@
 // "standard.vorlane-replay" is played with the settings a game starts with
 // and a new high score, for which the player types ACE;
 // "slow-missile.vorlane-replay" with Missile Slow scores nothing and asks
-// no name.
+// no name; "no-start.vorlane-replay" is the standard game with a key let
+// go before its Start, a file the game never writes.
 // Usage: record_games FOLDER
 #include <QFile>
 #include <QGuiApplication>
@@ -14,7 +15,26 @@
 
 namespace {
 
-bool record(const QString& path, bool slowMissile) {
+bool write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+Replay withoutStartFirst(Replay replay) {
+    RecordStream records;
+    RecordReader reader(replay.records);
+    ReplayRecord record;
+    bool first = true;
+    while (reader.next(record)) {
+        if (first) records.add(ReplayRecord::at(GameEvent::keyUp(Swinger::Left, 0), record.milliseconds));
+        first = false;
+        records.add(record);
+    }
+    replay.records = records;
+    return replay;
+}
+
+bool record(const QString& folder, const QString& name, bool slowMissile) {
     ScriptedSession session(20261208);
     session.platform.answers.push_back(QStringLiteral("ACE"));
     session.load();
@@ -22,9 +42,10 @@ bool record(const QString& path, bool slowMissile) {
     session.deliver(GameEvent::menuCommand(0, 0));
     session.playUntilOver(60 * 60 * 1000, Swinger{session});
     if (session.kept.empty()) return false;
-    const QByteArray bytes = encodeReplay(session.games().back());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    const Replay game = session.games().back();
+    if (slowMissile) return write(folder + name, encodeReplay(game));
+    return write(folder + name, encodeReplay(game)) &&
+           write(folder + QStringLiteral("/no-start.vorlane-replay"), encodeReplay(withoutStartFirst(game)));
 }
 
 }  // namespace
@@ -36,8 +57,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    if (record(folder + QStringLiteral("/standard.vorlane-replay"), false) &&
-        record(folder + QStringLiteral("/slow-missile.vorlane-replay"), true))
+    if (record(folder, QStringLiteral("/standard.vorlane-replay"), false) &&
+        record(folder, QStringLiteral("/slow-missile.vorlane-replay"), true))
         return 0;
     std::fprintf(stderr, "record_games: cannot record the games into %s\n", argv[1]);
     return 1;
