@@ -2,7 +2,9 @@
 # End-to-end run of the game's blocking pauses (a wave's opening, a ship's
 # explosion, the game over): the window goes on answering through them.
 # Over a minute of the attract display, with its explosions and game
-# overs, no ping of the desktop's waits more than 250 ms for its answer.
+# overs, no ping of the desktop's waits more than 600 ms for its answer
+# (40 ms on a quiet machine, 150 ms on a busy one; the shortest of the
+# game's pauses lasts 700 ms).
 # During a wave's opening pause the player's Pause shows its sign and
 # stops the wave's pause from counting, and a key held down then moves the
 # ship once the game goes on. Closing the window during that pause, held
@@ -23,7 +25,7 @@ find_window
 read -r longest pings < <("$wm_client" ping "$window" 60)
 echo "longest unanswered ping over a minute of the attract display: $longest ms ($pings pings)"
 ((pings > 2400)) || fail "only $pings pings were sent"
-((longest <= 250)) || fail "a ping waited $longest ms for its answer"
+((longest <= 600)) || fail "a ping waited $longest ms for its answer"
 
 # Start, then Right held and Pause at once, inside the wave's opening
 # pause: the window shows the sign while the game stands still, however
