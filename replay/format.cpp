@@ -126,7 +126,7 @@ ReplayReading decodeReplay(const QByteArray& bytes) {
     return decodeBody(body, version);
 }
 
-ReplayReading readReplayFile(const QString& path) {
+ReplayReading readReplayFile(const QString& path, QByteArray* bytes) {
     const std::optional<FileStamp> stamp = regularFileStamp(path);
     if (stamp && stamp->size > LargestReplayFile)
         return tooLarge();
@@ -139,5 +139,7 @@ ReplayReading readReplayFile(const QString& path) {
     }
     // It grew between the look and the reading.
     if (!file.whole) return tooLarge();
-    return decodeReplay(file.bytes);
+    reading = decodeReplay(file.bytes);
+    if (reading.replay && bytes) *bytes = file.bytes;
+    return reading;
 }

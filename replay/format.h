@@ -44,5 +44,6 @@ ReplayReading decodeReplay(const QByteArray& bytes);
 constexpr qint64 LargestReplayFile = 16 * 1024 * 1024;
 // Reads a replay file through the careful reader: only a regular file,
 // opened without waiting, and none larger than LargestReplayFile, which is
-// refused from its size before a byte is read.
-ReplayReading readReplayFile(const QString& path);
+// refused from its size before a byte is read. When the file is a replay,
+// its bytes as read are handed over too, if asked for.
+ReplayReading readReplayFile(const QString& path, QByteArray* bytes = nullptr);

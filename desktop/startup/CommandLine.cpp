@@ -32,6 +32,9 @@ QString optionName(const QString& argument) {
     return {};
 }
 
+// The hall a player runs on the same machine with ./hall.
+constexpr const char* LocalHall = "http://127.0.0.1:8080";
+
 // Takes Qt's options out of the arguments, keeping the platform and the
 // display asked for.
 QStringList withoutToolkitOptions(const QStringList& arguments, CommandLine& command) {
@@ -73,7 +76,16 @@ CommandLine readCommandLine(int argc, char* argv[]) {
                                     QStringLiteral("Play a recorded game again without a window and check that it "
                                                    "ends as recorded (status 0; 1 if not; 2 if unreadable)."),
                                     QStringLiteral("FILE"));
-    parser.addOptions({help, version, replay, verify});
+    const QCommandLineOption send(QStringLiteral("send"),
+                                  QStringLiteral("Send a recorded game to a hall of fame and print its entry's "
+                                                 "address (status 0; 1 if the hall refuses it; 2 if there is no "
+                                                 "hall to reach or no replay)."),
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption hall(QStringLiteral("hall"),
+                                  QStringLiteral("The hall --send sends to (default: $VORLANE_HALL, else %1).")
+                                      .arg(QLatin1String(LocalHall)),
+                                  QStringLiteral("URL"));
+    parser.addOptions({help, version, replay, verify, send, hall});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .vorlane-replay file to watch."),
                                  QStringLiteral("[FILE]"));
 
@@ -85,7 +97,7 @@ CommandLine readCommandLine(int argc, char* argv[]) {
         return command;
     }
     const QStringList files = parser.positionalArguments();
-    const int modes = parser.isSet(replay) + parser.isSet(verify) + (files.isEmpty() ? 0 : 1);
+    const int modes = parser.isSet(replay) + parser.isSet(verify) + parser.isSet(send) + (files.isEmpty() ? 0 : 1);
     if (parser.isSet(help)) {
         say(stdout, usage(parser));
     } else if (parser.isSet(version)) {
@@ -93,6 +105,16 @@ CommandLine readCommandLine(int argc, char* argv[]) {
     } else if (modes > 1 || files.size() > 1) {
         say(stderr, QStringLiteral("vorlane: one replay at a time\n\n%1").arg(usage(parser)));
         command.status = 2;
+    } else if (parser.isSet(hall) && !parser.isSet(send)) {
+        say(stderr, QStringLiteral("vorlane: --hall goes with --send\n\n%1").arg(usage(parser)));
+        command.status = 2;
+    } else if (parser.isSet(send)) {
+        command.mode = CommandLine::Mode::Send;
+        command.file = parser.value(send);
+        const QString fromEnvironment = qEnvironmentVariable("VORLANE_HALL");
+        command.hall = parser.isSet(hall)              ? parser.value(hall)
+                       : !fromEnvironment.isEmpty() ? fromEnvironment
+                                                    : QLatin1String(LocalHall);
     } else if (parser.isSet(verify)) {
         command.mode = CommandLine::Mode::Verify;
         command.file = parser.value(verify);

@@ -5,10 +5,10 @@
 // display to open it says so and ends before Qt starts; told to end by a
 // signal, it ends as cleanly as when the window closes. Every game is
 // recorded and kept in the player's replay folder; the command line can
-// also watch or verify a replay instead. A window's program ends once what
-// is on its way to the disk is there, without tearing anything down: a
-// thread stuck on a sound server or a disk that does not answer is left
-// behind with nothing freed under it.
+// also watch, verify or send a replay instead. A window's program ends
+// once what is on its way to the disk is there, without tearing anything
+// down: a thread stuck on a sound server or a disk that does not answer is
+// left behind with nothing freed under it.
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
@@ -19,6 +19,7 @@
 
 #include "desktop/replays/ReplayCommands.h"
 #include "desktop/replays/ReplayShelf.h"
+#include "desktop/replays/SendReplay.h"
 #include "desktop/sdl/SdlThread.h"
 #include "desktop/startup/CommandLine.h"
 #include "desktop/startup/DisplayCheck.h"
@@ -43,6 +44,7 @@ int main(int argc, char* argv[]) {
     const CommandLine command = readCommandLine(argc, argv);
     if (command.mode == CommandLine::Mode::Done) return command.status;
     if (command.mode == CommandLine::Mode::Verify) return verifyReplayCommand(argv, command.file);
+    if (command.mode == CommandLine::Mode::Send) return sendReplayCommand(argv, command.file, command.hall);
     if (!checkGraphicalSession(command.platform.toStdString(), command.display.toStdString())) return 1;
     // The sound device and the pads start on SDL's own thread while Qt
     // starts here: the game's question for a sound device, at its load,
