@@ -4,12 +4,14 @@
 // and a new high score, for which the player types ACE;
 // "slow-missile.vorlane-replay" with Missile Slow scores nothing and asks
 // no name; "no-start.vorlane-replay" is the standard game with a key let
-// go before its Start, a file the game never writes.
-// Usage: record_games FOLDER
+// go before its Start, a file the game never writes. Another seed plays
+// other games (the hall's figures send many).
+// Usage: record_games FOLDER [SEED]
 #include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "tests/support/ScriptedSession.h"
 
@@ -34,8 +36,8 @@ Replay withoutStartFirst(Replay replay) {
     return replay;
 }
 
-bool record(const QString& folder, const QString& name, bool slowMissile) {
-    ScriptedSession session(20261208);
+bool record(const QString& folder, const QString& name, bool slowMissile, unsigned seed) {
+    ScriptedSession session(seed);
     session.platform.answers.push_back(QStringLiteral("ACE"));
     session.load();
     if (slowMissile) session.deliver(GameEvent::menuCommand(5, 0));
@@ -52,13 +54,14 @@ bool record(const QString& folder, const QString& name, bool slowMissile) {
 
 int main(int argc, char* argv[]) {
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: record_games FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: record_games FOLDER [SEED]\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    if (record(folder, QStringLiteral("/standard.vorlane-replay"), false) &&
-        record(folder, QStringLiteral("/slow-missile.vorlane-replay"), true))
+    const unsigned seed = argc == 3 ? std::strtoul(argv[2], nullptr, 10) : 20261208;
+    if (record(folder, QStringLiteral("/standard.vorlane-replay"), false, seed) &&
+        record(folder, QStringLiteral("/slow-missile.vorlane-replay"), true, seed))
         return 0;
     std::fprintf(stderr, "record_games: cannot record the games into %s\n", argv[1]);
     return 1;
