@@ -111,8 +111,11 @@ Routes::Upload Routes::take(const QByteArray& bytes, const QString& peer, const 
     int kept = 200;
     if (!id) {
         if (bytes.isEmpty()) return {422, 0, QStringLiteral("no replay: the body is empty"), {}};
-        id = store_.enqueue(bytes, sha256, name.trimmed().left(LongestName), now);
-        if (!id) return {507, 0, QStringLiteral("the hall cannot keep it now"), {}};
+        Store::Refusal refusal{};
+        id = store_.enqueue(bytes, sha256, name.trimmed().left(LongestName), now, refusal);
+        if (!id && refusal == Store::Refusal::NoRoom)
+            return {507, 0, QStringLiteral("the hall has no room to keep it: its disk is full"), {}};
+        if (!id) return {503, 0, QStringLiteral("the hall is busy: send it again in a moment"), {}};
         provers_.wake();
         kept = 201;
     }

@@ -153,14 +153,18 @@ std::optional<qint64> Store::idOfBytes(const QByteArray& sha256) {
 }
 
 std::optional<qint64> Store::enqueue(const QByteArray& bytes, const QByteArray& sha256, const QString& name,
-                                     qint64 sentMs) {
+                                     qint64 sentMs, Refusal& refusal) {
     std::lock_guard lock(mutex_);
     Statement insert(db_,
                      "INSERT INTO entries (sha256, bytes, sent, status, reason, name, score, wave, played, length_ms, "
                      "settings, version, minutes) VALUES (?1, ?2, ?3, 'queued', '', ?4, 0, 0, 0, 0, '', '', '') "
                      "ON CONFLICT (sha256) DO NOTHING");
     insert.bindBlob(1, sha256).bindBlob(2, bytes).bind(3, sentMs).bind(4, name);
-    if (!insert.done()) return std::nullopt;
+    if (!insert.done()) {
+        const int code = sqlite3_errcode(db_) & 0xff;
+        refusal = code == SQLITE_FULL || code == SQLITE_IOERR ? Refusal::NoRoom : Refusal::Busy;
+        return std::nullopt;
+    }
     Statement find(db_, "SELECT id FROM entries WHERE sha256 = ?1");
     find.bindBlob(1, sha256);
     if (!find.row()) return std::nullopt;

@@ -53,11 +53,14 @@ public:
     ~Store();
 
     std::optional<qint64> idOfBytes(const QByteArray& sha256);
+    // Why the database refused a write: its disk is full or fails to write,
+    // or something that passes, such as a lock held too long.
+    enum class Refusal { NoRoom, Busy };
     // The bytes kept to be proven, queued, with the sender's name for a game
-    // that asks none; committed before this returns, empty when the
-    // database refused it.
+    // that asks none; committed before this returns, empty with the refusal
+    // when the database refused it (and then holds what it held before).
     std::optional<qint64> enqueue(const QByteArray& bytes, const QByteArray& sha256, const QString& name,
-                                  qint64 sentMs);
+                                  qint64 sentMs, Refusal& refusal);
     // The oldest waiting replay no prover holds, or one whose prover has not
     // answered in a minute, now held by the caller.
     std::optional<Job> claim(qint64 nowMs);

@@ -37,9 +37,9 @@ with socket.socket() as probe:
     port = probe.getsockname()[1]
 
 
-def start():
-    hall_process = subprocess.Popen([hall, "--listen", f"127.0.0.1:{port}"], stdout=subprocess.PIPE, text=True,
-                                    env=dict(os.environ, XDG_DATA_HOME=work))
+def start(*options):
+    hall_process = subprocess.Popen([hall, "--listen", f"127.0.0.1:{port}", *options], stdout=subprocess.PIPE,
+                                    text=True, env=dict(os.environ, XDG_DATA_HOME=work))
     assert hall_process.stdout.readline() == f"vorlane-hall: serving on http://127.0.0.1:{port}/\n"
     return hall_process
 
@@ -251,6 +251,37 @@ proven = statuses()
 check("proven after the restart", (proven.keys() == left.keys(), "queued" in proven.values()), (True, False))
 server.send_signal(signal.SIGTERM)
 check("SIGTERM after the restart", server.wait(timeout=30), 0)
+
+# A full disk: a hall with its database on a small tmpfs answers 507 once it
+# is full, and still serves every game it kept before, from a sound database.
+small = os.path.join(work, "small")
+os.mkdir(small)
+if os.geteuid() != 0 or subprocess.run(["mount", "-t", "tmpfs", "-o", "size=512k", "tmpfs", small]).returncode:
+    print("SKIP: a full disk: mounting a small tmpfs takes root, and this machine does not let this run mount one")
+else:
+    try:
+        server = start("--database", f"sqlite:{small}/hall.sqlite")
+        first = send(standard)[2]
+        for ms in range(1, 19):  # about 100 KiB a game: 512 KiB are full after five
+            status, _, answer = send(dated_apart(standard, ms))
+            if status == 507:
+                break
+        check("uploads until the disk is full", (status, answer.get("error")),
+              (507, "the hall has no room to keep it: its disk is full"))
+        check("the board after", [e["id"] for e in json.loads(ask("GET", "/api/entries")[2])], [first["id"]])
+        check("the first game after", [ask("GET", first["url"] + ending)[0] for ending in ["", ".png", ".vorlane-replay"]],
+              [200] * 3)
+        check("the hall after", ask("GET", "/health")[0], 200)
+        server.send_signal(signal.SIGTERM)
+        check("SIGTERM on a full disk", server.wait(timeout=30), 0)
+        db = sqlite3.connect(f"{small}/hall.sqlite")
+        check("the database on a full disk", db.execute("PRAGMA integrity_check").fetchall(), [("ok",)])
+        check("the first game's bytes", db.execute("SELECT bytes FROM entries WHERE id = 1").fetchall(), [(standard,)])
+        db.close()
+    finally:
+        server.kill()
+        server.wait()
+        subprocess.run(["umount", small])
 
 for failure in failures:
     print("FAIL:", failure)
