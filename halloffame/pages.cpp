@@ -16,6 +16,11 @@ QString length(qint64 ms) {
 
 QString shownName(const QString& name) { return name.isEmpty() ? QStringLiteral("(no name)") : name; }
 
+// A game this version of the game plays to another end keeps its place, marked.
+QString earlierMark(const Entry& entry) {
+    return entry.earlierVersion ? QStringLiteral(" <small class=\"earlier\">(earlier version)</small>") : QString();
+}
+
 const char* const Form = R"(<form class="send" method="post" action="/entries" enctype="multipart/form-data">
 <label>Send a game: <input type="file" name="replay" accept=".vorlane-replay" required></label>
 <button type="submit">Send</button>
@@ -48,13 +53,13 @@ QByteArray boardPage(const QString& board, const QString& settings, const std::v
     for (const Entry& entry : entries) {
         const QString link = QStringLiteral("/entries/%1").arg(entry.id);
         body += QStringLiteral(
-                    "<tr><td>%1</td><td><a href=\"%2\">%3</a></td><td>%4</td><td>%5</td><td>%6</td>"
+                    "<tr><td>%1</td><td><a href=\"%2\">%3</a>%7</td><td>%4</td><td>%5</td><td>%6</td>"
                     "<td><a href=\"%2\"><img src=\"%2.png\" alt=\"the end of the game\" width=\"157\" "
                     "height=\"109\"></a></td></tr>\n")
                     .arg(entry.rank)
                     .arg(link, escapeHtml(shownName(entry.name)), QString::number(entry.score, 'f', 0))
                     .arg(entry.wave)
-                    .arg(date(entry.played));
+                    .arg(date(entry.played), earlierMark(entry));
     }
     if (!entries.empty()) body += QStringLiteral("</tbody></table>\n");
     body += QStringLiteral("<nav><h2>Boards</h2><ul>\n");
@@ -101,14 +106,20 @@ QByteArray entryPage(const Entry& entry) {
                    "<dt>Rank</dt><dd>%3 on <a href=\"/boards/%4\">%4</a></dd>"
                    "<dt>Score</dt><dd>%5</dd><dt>Wave</dt><dd>%6</dd><dt>Settings</dt><dd>%7</dd>"
                    "<dt>Length</dt><dd>%8</dd><dt>Played</dt><dd>%9 (as the file says)</dd>"
-                   "<dt>Sent</dt><dd>%10</dd><dt>Recorded by</dt><dd>Vorlane %11</dd></dl>\n")
+                   "<dt>Sent</dt><dd>%10</dd><dt>Recorded by</dt><dd>Vorlane %11</dd>"
+                   "<dt>Proven by</dt><dd>Vorlane %12</dd></dl>\n")
                    .arg(entry.id)
                    .arg(scoreChart(entry))
                    .arg(entry.rank)
                    .arg(escapeHtml(entry.board), QString::number(entry.score, 'f', 0))
                    .arg(entry.wave)
                    .arg(escapeHtml(entry.settings), length(entry.lengthMs), date(entry.played), date(entry.sent),
-                        escapeHtml(entry.gameVersion));
+                        escapeHtml(entry.gameVersion), escapeHtml(entry.provenBy));
+        if (entry.earlierVersion)
+            body += QStringLiteral(
+                        "<p class=\"earlier\">From an earlier version: Vorlane %1 proved this game, and this hall's "
+                        "Vorlane %2 plays its replay to another end. It keeps its place as Vorlane %1 proved it.</p>\n")
+                        .arg(escapeHtml(entry.provenBy), escapeHtml(provingVersion()));
     }
     body += QStringLiteral(
                 "<p><a href=\"/entries/%1.vorlane-replay\">Download the replay</a>. To watch it, open the file, "
@@ -148,5 +159,5 @@ QByteArray styleSheet() {
            "img{max-width:100%;height:auto;image-rendering:pixelated}.chart{width:100%;max-width:30em;"
            "background:#010}\n"
            ".settings{color:#0a0}.send{margin-top:2em;border-top:1px solid #060;padding-top:1em}\n"
-           "dt{color:#0a0}dd{margin:0 0 .5em 1em}\n";
+           "dt{color:#0a0}dd{margin:0 0 .5em 1em}.earlier{color:#fa0}\n";
 }

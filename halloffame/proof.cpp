@@ -47,6 +47,8 @@ bool beginsAtStart(const Replay& replay) {
 
 }  // namespace
 
+QString provingVersion() { return QStringLiteral(VORLANE_VERSION); }
+
 Proof proveReplay(const QByteArray& bytes, const QString& programDirectory) {
     Proof proof;
     const auto refused = [&proof](const QString& reason) {

@@ -34,6 +34,9 @@ struct Proof {
     static std::optional<Proof> fromJson(const QByteArray& json);
 };
 
+// The version of the game this hall proves replays with.
+QString provingVersion();
+
 // Plays the replay in this process, needing a QGuiApplication and the
 // pictures in programDirectory.
 Proof proveReplay(const QByteArray& bytes, const QString& programDirectory);

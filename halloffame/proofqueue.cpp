@@ -49,6 +49,10 @@ void ProofQueue::prove() {
         }
         if (const std::optional<Job> job = store_.claim(QDateTime::currentMSecsSinceEpoch())) {
             const Proof proof = proveInChild(job->bytes);
+            if (job->again) {
+                store_.settleAgain(job->id, proof);
+                continue;
+            }
             store_.settle(job->id, proof);
             {
                 std::lock_guard lock(mutex_);

@@ -38,6 +38,7 @@ QJsonObject entryJson(const Entry& entry) {
                        {"board", entry.board},
                        {"status", entry.status}};
     if (!entry.reason.isEmpty()) object.insert("reason", entry.reason);
+    if (entry.earlierVersion) object.insert("earlier_version", true);
     return object;
 }
 

@@ -26,14 +26,17 @@ CREATE TABLE IF NOT EXISTS entries (
     minutes TEXT NOT NULL,
     picture BLOB,
     hidden INTEGER NOT NULL DEFAULT 0,
-    claimed_at INTEGER
+    claimed_at INTEGER,
+    proven_by TEXT NOT NULL DEFAULT '',
+    earlier_version INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX IF NOT EXISTS entries_waiting ON entries (id) WHERE status = 'queued';
 CREATE INDEX IF NOT EXISTS entries_by_board ON entries (board, score DESC, id);
 )";
 
 const char* const EntryColumns =
-    "id, status, reason, name, score, wave, played, sent, length_ms, settings, coalesce(board, ''), version, minutes";
+    "id, status, reason, name, score, wave, played, sent, length_ms, settings, coalesce(board, ''), version, minutes, "
+    "proven_by, earlier_version";
 
 // One prepared statement, finalised when it goes.
 class Statement {
@@ -99,6 +102,8 @@ Entry entryAt(Statement& row, int first) {
     entry.gameVersion = row.text(first + 11);
     for (const QString& score : row.text(first + 12).split(QLatin1Char(' '), Qt::SkipEmptyParts))
         entry.scoreByMinute.push_back(score.toDouble());
+    entry.provenBy = row.text(first + 13);
+    entry.earlierVersion = row.integer(first + 14) != 0;
     return entry;
 }
 
@@ -111,7 +116,7 @@ QString minutesText(const std::vector<double>& scores) {
 // The board's games, each name's best once, ranked.
 const char* const BoardQuery =
     "SELECT rank() OVER (ORDER BY score DESC), id, status, reason, name, score, wave, played, sent, length_ms, "
-    "settings, coalesce(board, ''), version, minutes FROM ("
+    "settings, coalesce(board, ''), version, minutes, proven_by, earlier_version FROM ("
     "  SELECT *, row_number() OVER (PARTITION BY name ORDER BY score DESC, id) AS nth"
     "  FROM entries WHERE board = ?1 AND status = 'verified' AND hidden = 0"
     ") WHERE nth = 1 ORDER BY score DESC, id LIMIT ?2 OFFSET ?3";
@@ -131,6 +136,12 @@ std::unique_ptr<Store> Store::open(const QString& path, QString& problem) {
         // A hall that proved each upload before keeping it made no claims.
         if (!error && !Statement(db, "SELECT claimed_at FROM entries").ok())
             sqlite3_exec(db, "ALTER TABLE entries ADD COLUMN claimed_at INTEGER", nullptr, nullptr, &error);
+        // Nor did it say which version proved a game: each is proven again.
+        if (!error && !Statement(db, "SELECT proven_by FROM entries").ok())
+            sqlite3_exec(db,
+                         "ALTER TABLE entries ADD COLUMN proven_by TEXT NOT NULL DEFAULT ''; "
+                         "ALTER TABLE entries ADD COLUMN earlier_version INTEGER NOT NULL DEFAULT 0",
+                         nullptr, nullptr, &error);
     }
     if (opened != SQLITE_OK || error) {
         problem = QStringLiteral("cannot open the database %1: %2")
@@ -182,6 +193,11 @@ std::optional<Job> Store::claim(qint64 nowMs) {
     find.bind(1, nowMs - Forgotten);
     std::optional<Job> job;
     if (find.row()) job = Job{find.integer(0), find.blob(1)};
+    Statement outdated(db_,
+                       "SELECT id, bytes FROM entries WHERE status = 'verified' AND proven_by <> ?1 "
+                       "AND earlier_version = 0 AND (claimed_at IS NULL OR claimed_at < ?2) ORDER BY id LIMIT 1");
+    if (!job && outdated.bind(1, provingVersion()).bind(2, nowMs - Forgotten).row())
+        job = Job{outdated.integer(0), outdated.blob(1), true};
     if (job) {
         Statement take(db_, "UPDATE entries SET claimed_at = ?1 WHERE id = ?2");
         if (!take.bind(1, nowMs).bind(2, job->id).done()) job.reset();
@@ -203,7 +219,8 @@ void Store::settle(qint64 id, const Proof& proof) {
     Statement update(db_,
                      "UPDATE entries SET status = ?2, reason = ?3, name = CASE WHEN ?4 = '' THEN name ELSE ?4 END, "
                      "score = ?5, wave = ?6, played = ?7, length_ms = ?8, settings = ?9, board = ?10, version = ?11, "
-                     "minutes = ?12, picture = ?13, claimed_at = NULL WHERE id = ?1 AND status = 'queued'");
+                     "minutes = ?12, picture = ?13, claimed_at = NULL, proven_by = ?14 "
+                     "WHERE id = ?1 AND status = 'queued'");
     update.bind(1, id);
     update.bind(2, proof.verified ? QStringLiteral("verified") : QStringLiteral("rejected")).bind(3, proof.reason);
     update.bind(4, proof.name).bind(5, proof.score).bind(6, qint64(proof.wave)).bind(7, proof.played);
@@ -217,12 +234,22 @@ void Store::settle(qint64 id, const Proof& proof) {
         update.bindNull(13);
     else
         update.bindBlob(13, proof.picture);
-    update.done();
+    update.bind(14, provingVersion()).done();
+}
+
+void Store::settleAgain(qint64 id, const Proof& proof) {
+    std::lock_guard lock(mutex_);
+    Statement update(db_,
+                     "UPDATE entries SET claimed_at = NULL, "
+                     "proven_by = CASE WHEN ?2 AND score = ?3 AND wave = ?4 THEN ?5 ELSE proven_by END, "
+                     "earlier_version = NOT (?2 AND score = ?3 AND wave = ?4) WHERE id = ?1 AND status = 'verified'");
+    update.bind(1, id).bind(2, qint64(proof.verified)).bind(3, proof.score).bind(4, qint64(proof.wave));
+    update.bind(5, provingVersion()).done();
 }
 
 void Store::releaseClaims() {
     std::lock_guard lock(mutex_);
-    sqlite3_exec(db_, "UPDATE entries SET claimed_at = NULL WHERE status = 'queued'", nullptr, nullptr, nullptr);
+    sqlite3_exec(db_, "UPDATE entries SET claimed_at = NULL WHERE claimed_at IS NOT NULL", nullptr, nullptr, nullptr);
 }
 
 std::optional<Entry> Store::entry(qint64 id) {

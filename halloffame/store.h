@@ -30,7 +30,9 @@ struct Entry {
     qint64 lengthMs = 0;
     QString settings;
     QString board;
-    QString gameVersion;
+    QString gameVersion;            // that recorded it
+    QString provenBy;               // the game's version that proved it
+    bool earlierVersion = false;    // a later version plays it to another end
     std::vector<double> scoreByMinute;
 };
 
@@ -44,6 +46,7 @@ struct Board {
 struct Job {
     qint64 id = 0;
     QByteArray bytes;
+    bool again = false;             // proven before, by another version of the game
 };
 
 class Store {
@@ -62,10 +65,15 @@ public:
     std::optional<qint64> enqueue(const QByteArray& bytes, const QByteArray& sha256, const QString& name,
                                   qint64 sentMs, Refusal& refusal);
     // The oldest waiting replay no prover holds, or one whose prover has not
-    // answered in a minute, now held by the caller.
+    // answered in a minute, now held by the caller; when none waits, the
+    // oldest proven game another version of the game proved, to prove again.
     std::optional<Job> claim(qint64 nowMs);
     // Records what the proof found; bytes that are no replay are not kept.
     void settle(qint64 id, const Proof& proof);
+    // Records that this version proved the game again: a game it plays to
+    // another end (score, wave) is marked as from an earlier version and
+    // stays as that version proved it.
+    void settleAgain(qint64 id, const Proof& proof);
     // Frees every claim: at start no prover of this hall is running.
     void releaseClaims();
     std::optional<Entry> entry(qint64 id);

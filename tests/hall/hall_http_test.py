@@ -243,12 +243,30 @@ def statuses():
 left = statuses()
 check("answered before the kill", (answered != [], all(id in left for _, id in answered)), (True, True))
 check("kept to be proven", "queued" in left.values(), True)
+# Two games as if Vorlane 0.9 had proven them, the slow missile's to 1000
+# points: this version plays ACE's to the same end, and the other's not.
+with sqlite3.connect(database) as db:
+    db.execute("UPDATE entries SET proven_by = '0.9', score = CASE id WHEN ?1 THEN 1000 ELSE score END "
+               "WHERE id IN (?1, ?2)", (other["id"], kept["id"]))
+
+
+def waiting():
+    with sqlite3.connect(database) as db:
+        return db.execute("SELECT count(*) FROM entries WHERE status = 'queued' "
+                          "OR (proven_by = '0.9' AND earlier_version = 0)").fetchone()[0]
+
+
 server = start()
 deadline = time.monotonic() + 60
-while "queued" in statuses().values() and time.monotonic() < deadline:
+while waiting() and time.monotonic() < deadline:
     time.sleep(0.1)
 proven = statuses()
 check("proven after the restart", (proven.keys() == left.keys(), "queued" in proven.values()), (True, False))
+again = [json.loads(ask("GET", f"/api/entries/{e['id']}")[2]) for e in (kept, other)]
+check("proven again", [(e["score"], e.get("earlier_version")) for e in again], [(4740, None), (1000, True)])
+check("still on its board", [e["id"] for e in json.loads(ask("GET", "/api/entries?board=" + again[1]["board"])[2])],
+      [other["id"]])
+check("its page says so", "From an earlier version: Vorlane 0.9 proved" in ask("GET", other["url"])[2].decode(), True)
 server.send_signal(signal.SIGTERM)
 check("SIGTERM after the restart", server.wait(timeout=30), 0)
 
