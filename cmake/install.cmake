@@ -5,8 +5,11 @@
 # file type. By default the program directory is lib/vorlane and the
 # command bin/vorlane (for ~/.local); tools/make-deb picks Debian's places
 # for games and has CPack make the package from the same rules. CPack
-# refuses a Debian package of the default layout.
+# refuses a Debian package of the default layout. The hall of fame's server
+# is a component of its own, installed only when asked for by name
+# (--component hall), and packed as vorlane-hall beside the game.
 
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME game)
 set(VORLANE_PROGRAM_DIR lib/vorlane CACHE STRING "Program directory, under the install prefix")
 set(VORLANE_COMMAND_DIR bin CACHE STRING "Folder of the vorlane command, under the install prefix")
 set(VORLANE_HOMEPAGE "" CACHE STRING
@@ -24,14 +27,14 @@ add_custom_command(OUTPUT ${VORLANE_ICON_STAMP} COMMAND vorlane_icon ${VORLANE_I
 # name or time in the header, so the package comes out the same each time.
 set(VORLANE_PACKAGING ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 set(VORLANE_DOCS ${CMAKE_CURRENT_BINARY_DIR}/docs)
-foreach(name vorlane.6 changelog)
+foreach(name vorlane.6 vorlane-hall.1 changelog)
   add_custom_command(OUTPUT ${VORLANE_DOCS}/${name}.gz
                      COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLANE_DOCS}
                      COMMAND gzip -9nc ${VORLANE_PACKAGING}/${name} > ${VORLANE_DOCS}/${name}.gz
                      DEPENDS ${VORLANE_PACKAGING}/${name})
 endforeach()
 add_custom_target(vorlane_install_files ALL DEPENDS ${VORLANE_ICON_STAMP} ${VORLANE_DOCS}/vorlane.6.gz
-                                                    ${VORLANE_DOCS}/changelog.gz)
+                                                    ${VORLANE_DOCS}/vorlane-hall.1.gz ${VORLANE_DOCS}/changelog.gz)
 
 set(VORLANE_METAINFO ${CMAKE_CURRENT_BINARY_DIR}/vorlane.metainfo.xml)
 if(VORLANE_HOMEPAGE)
@@ -63,11 +66,19 @@ install(FILES ${VORLANE_METAINFO} DESTINATION share/metainfo RENAME invalid.vorl
 install(FILES ${VORLANE_DOCS}/vorlane.6.gz DESTINATION share/man/man6)
 install(FILES ${VORLANE_PACKAGING}/copyright ${VORLANE_DOCS}/changelog.gz DESTINATION share/doc/vorlane)
 
+if(HALL_FOUND)
+  include(${CMAKE_CURRENT_LIST_DIR}/install-hall.cmake)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vorlane)
 set(CPACK_PACKAGE_CONTACT "The Vorlane team <team@vorlane.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade shooter: hold off thirty marching invaders")
-set(CPACK_PACKAGE_DESCRIPTION "Thirty invaders march on the planet, step down at every turn and bomb as
+# One package a component: vorlane, and vorlane-hall when the hall is built.
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL game ${VORLANE_HALL_COMPONENT})
+set(CPACK_DEBIAN_GAME_PACKAGE_NAME vorlane)
+set(CPACK_DEBIAN_GAME_DESCRIPTION "arcade shooter: hold off thirty marching invaders
+Thirty invaders march on the planet, step down at every turn and bomb as
 they come. Your ship slides along the ground behind five bases and fires
 one missile at a time; a mothership crosses the sky now and then for a
 bonus that grows the closer to its middle you hit it. Between games the
