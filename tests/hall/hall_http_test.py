@@ -60,6 +60,12 @@ def ask(method, path, body=None, headers={}):
     return answer.status, dict(answer.getheaders()), answer.read()
 
 
+def wait_until(done, seconds=60):
+    deadline = time.monotonic() + seconds
+    while not done() and time.monotonic() < deadline:
+        time.sleep(0.1)
+
+
 def send(replay, query=""):
     status, headers, body = ask("POST", "/api/replays" + query, replay,
                                 {"Content-Type": "application/x-vorlane-replay"})
@@ -257,9 +263,7 @@ def waiting():
 
 
 server = start()
-deadline = time.monotonic() + 60
-while waiting() and time.monotonic() < deadline:
-    time.sleep(0.1)
+wait_until(lambda: not waiting())
 proven = statuses()
 check("proven after the restart", (proven.keys() == left.keys(), "queued" in proven.values()), (True, False))
 again = [json.loads(ask("GET", f"/api/entries/{e['id']}")[2]) for e in (kept, other)]
@@ -280,6 +284,7 @@ else:
     try:
         server = start("--database", f"sqlite:{small}/hall.sqlite")
         first = send(standard)[2]
+        wait_until(lambda: json.loads(ask("GET", f"/api/entries/{first['id']}")[2])["status"] != "queued")
         for ms in range(1, 19):  # about 100 KiB a game: 512 KiB are full after five
             status, _, answer = send(dated_apart(standard, ms))
             if status == 507:
