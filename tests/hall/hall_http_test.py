@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """The hall over HTTP: a real vorlane-hall on a free loopback port with a
 database of its own, sent the replays a player and a cheat would send, and
-read back by a script and by headless Chromium; then stopped by SIGTERM.
+read back by a script and by headless Chromium; then stopped by SIGTERM,
+killed during uploads and started again to prove what waited and what an
+earlier version proved, and last, as root, run with its database on a
+small tmpfs until the disk is full.
 Usage: hall_http_test.py VORLANE_HALL RECORD_GAMES REPLAY_DATA_FOLDER VORLANE"""
 import http.client
 import json
