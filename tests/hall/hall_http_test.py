@@ -10,6 +10,7 @@ import http.client
 import json
 import os
 import select
+import shutil
 import signal
 import socket
 import sqlite3
@@ -309,6 +310,7 @@ else:
         server.wait()
         subprocess.run(["umount", small])
 
+shutil.rmtree(work, ignore_errors=True)
 for failure in failures:
     print("FAIL:", failure)
 sys.exit(1 if failures else 0)
