@@ -1,5 +1,5 @@
 // vorlane-hall: the hall of fame's server, its hide and unhide commands on
-// the database, and the child that proves one replay.
+// the database, and the children that prove and film one replay.
 #include <QDir>
 #include <QFileInfo>
 
@@ -8,6 +8,7 @@
 #include <pthread.h>
 
 #include "halloffame/commandline.h"
+#include "halloffame/film.h"
 #include "halloffame/http.h"
 #include "halloffame/proofqueue.h"
 #include "halloffame/prover.h"
@@ -72,6 +73,7 @@ int main(int argc, char* argv[]) {
     }
     switch (command.mode) {
     case HallCommand::Mode::Prove: return proveCommand(argv[0]);
+    case HallCommand::Mode::Film: return filmCommand(argv[0], command.video.constData(), command.preview.constData());
     case HallCommand::Mode::Hide: return setHidden(command, true);
     case HallCommand::Mode::Unhide: return setHidden(command, false);
     case HallCommand::Mode::Help: std::fputs(HallUsage, stdout); return 0;
