@@ -38,8 +38,12 @@ int serve(const HallCommand& command) {
     QString problem;
     const std::unique_ptr<Store> store = openStore(command.database, problem);
     if (!store) return complain(problem);
-    ProofQueue provers(*store);
-    Routes routes(*store, provers);
+    const QString media = command.media.isEmpty()
+                              ? QFileInfo(command.database).absolutePath() + QStringLiteral("/media")
+                              : command.media;
+    Videos videos(*store, media);
+    ProofQueue provers(*store, &videos);
+    Routes routes(*store, provers, videos);
     HttpServer server([&routes](const Request& request) { return routes.answer(request); });
     if (!server.listen(command.address, command.port, problem)) return complain(problem);
     const QString host = command.address.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(command.address)
@@ -49,6 +53,7 @@ int serve(const HallCommand& command) {
     int signal = 0;
     sigwait(&stopping, &signal);
     server.stop();
+    videos.stop();
     return 0;
 }
 
