@@ -27,7 +27,8 @@ namespace {
 // Half the 25 ms tick: a bomb or a missile is in flight for many ticks.
 constexpr int FramesPerSecond = 20;
 constexpr int FrameMs = 1000 / FramesPerSecond;
-constexpr int MixRate = 48000;
+// The rate of the game's own waves, which ffmpeg takes to Opus's.
+constexpr int MixRate = 22050;
 // The preview: the last seconds before the game over, and the game over.
 constexpr int PreviewLeadMs = 5000;
 
