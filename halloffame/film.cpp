@@ -182,7 +182,7 @@ pid_t startEncoder(int frames, int sound, const std::string& video, const std::s
         "-map", "[v]", "-map", "1:a", "-c:v", "libvpx-vp9", "-pix_fmt", "yuv420p", "-deadline", "realtime",
         "-cpu-used", "6", "-crf", "36", "-b:v", "0", "-g", std::to_string(10 * FramesPerSecond), "-threads", "1",
         "-c:a", "libopus", "-b:a", "48k", "-f", "webm", video,
-        "-map", "[q]", "-c:v", "libwebp_anim", "-lossless", "0", "-quality", "30", "-loop", "0", "-f", "webp",
+        "-map", "[q]", "-c:v", "libwebp_anim", "-lossless", "1", "-compression_level", "4", "-loop", "0", "-f", "webp",
         preview};
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
