@@ -139,25 +139,21 @@ bool Videos::makeOne() {
 }
 
 bool Videos::wanted(qint64 id, qint64 now) {
-    std::lock_guard lock(mutex_);
-    if (made_.count(id)) return false;
-    const auto failed = failedAt_.find(id);
-    if (failed != failedAt_.end() && now - failed->second < RetryMs) return false;
-    if (!made(id)) return true;
-    made_.insert(id);
-    return false;
+    {
+        std::lock_guard lock(mutex_);
+        const auto failed = failedAt_.find(id);
+        if (failed != failedAt_.end() && now - failed->second < RetryMs) return false;
+    }
+    return !made(id);
 }
 
 void Videos::make(const Showing& game) {
     const std::optional<QByteArray> bytes = store_.replayBytes(game.id);
     if (!bytes) return;
-    const bool done = film(*bytes, videoPath(game.id), previewPath(game.id), game.lengthMs / 1000, stopping_);
-    if (!done) {
-        // What a killed child left under its temporary names goes.
-        QFile::remove(videoPath(game.id) + QStringLiteral(".part"));
-        QFile::remove(previewPath(game.id) + QStringLiteral(".part"));
-    }
+    if (film(*bytes, videoPath(game.id), previewPath(game.id), game.lengthMs / 1000, stopping_)) return;
+    // What a killed child left under its temporary names goes.
+    QFile::remove(videoPath(game.id) + QStringLiteral(".part"));
+    QFile::remove(previewPath(game.id) + QStringLiteral(".part"));
     std::lock_guard lock(mutex_);
-    if (done) made_.insert(game.id);
-    else if (!stopping_) failedAt_[game.id] = QDateTime::currentMSecsSinceEpoch();
+    if (!stopping_) failedAt_[game.id] = QDateTime::currentMSecsSinceEpoch();
 }

@@ -13,7 +13,6 @@
 #include <atomic>
 #include <map>
 #include <mutex>
-#include <set>
 
 #include "halloffame/store.h"
 
@@ -39,7 +38,6 @@ private:
     Store& store_;
     QString folder_;
     std::mutex mutex_;
-    std::set<qint64> made_;
     std::map<qint64, qint64> failedAt_;  // ms since 1970: tried again later
     int making_ = 0;
     std::atomic<bool> stopping_{false};
