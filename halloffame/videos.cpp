@@ -5,9 +5,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -100,7 +102,14 @@ bool film(const QByteArray& bytes, const QString& video, const QString& preview,
 
 }  // namespace
 
-Videos::Videos(Store& store, QString folder) : store_(store), folder_(std::move(folder)) { QDir().mkpath(folder_); }
+Videos::Videos(Store& store, QString folder) : store_(store), folder_(std::move(folder)) {
+    QDir().mkpath(folder_);
+    // Without it every video would fail, and be tried again and again.
+    if (QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).isEmpty()) {
+        std::fprintf(stderr, "vorlane-hall: no ffmpeg here (tools/packages-hall): the games' videos are not made\n");
+        stopping_ = true;
+    }
+}
 
 QString Videos::videoPath(qint64 id) const { return QStringLiteral("%1/%2.webm").arg(folder_).arg(id); }
 
