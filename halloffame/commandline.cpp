@@ -18,7 +18,8 @@ HallCommand readCommandLine(int argc, char* argv[]) {
     };
     for (int n = 1; n < argc; ++n) {
         const QString word = QString::fromLocal8Bit(argv[n]);
-        const bool valued = word == QLatin1String("--listen") || word == QLatin1String("--database");
+        const bool valued = word == QLatin1String("--listen") || word == QLatin1String("--database") ||
+                            word == QLatin1String("--media");
         if (valued && n + 1 >= argc) return wrong(QStringLiteral("%1 needs a value").arg(word));
         if (word == QLatin1String("--listen")) {
             const QString value = QString::fromLocal8Bit(argv[++n]);
@@ -36,10 +37,17 @@ HallCommand readCommandLine(int argc, char* argv[]) {
             if (!value.startsWith(QLatin1String("sqlite:")) || value.size() == 7)
                 return wrong(QStringLiteral("--database takes sqlite:PATH, not %1").arg(value));
             command.database = value.mid(7);
+        } else if (word == QLatin1String("--media")) {
+            command.media = QString::fromLocal8Bit(argv[++n]);
         } else if (word == QLatin1String("--help")) {
             command.mode = HallCommand::Mode::Help;
         } else if (n == 1 && word == QLatin1String("prove") && argc == 2) {
             command.mode = HallCommand::Mode::Prove;
+        } else if (n == 1 && word == QLatin1String("film") && argc == 4) {
+            command.mode = HallCommand::Mode::Film;
+            command.video = argv[2];
+            command.preview = argv[3];
+            n = 3;
         } else if (n == 1 && (word == QLatin1String("hide") || word == QLatin1String("unhide"))) {
             bool ok = false;
             command.id = n + 1 < argc ? QString::fromLocal8Bit(argv[n + 1]).toLongLong(&ok) : 0;

@@ -1,16 +1,19 @@
 // The hall's command line: serve (the default), hide ID, unhide ID, and
-// the child's prove; --listen ADDR:PORT and --database sqlite:PATH.
+// the children's prove and film VIDEO PREVIEW; --listen ADDR:PORT,
+// --database sqlite:PATH and --media DIR.
 #pragma once
 
 #include <QString>
 
 struct HallCommand {
-    enum class Mode { Serve, Hide, Unhide, Prove, Help };
+    enum class Mode { Serve, Hide, Unhide, Prove, Film, Help };
     Mode mode = Mode::Serve;
     QString address = QStringLiteral("127.0.0.1");
     quint16 port = 8080;
     QString database;               // a file's path
     qint64 id = 0;                  // hide, unhide
+    QString media;                  // the videos' folder; empty: beside the database
+    QByteArray video, preview;      // film
     QString problem;                // one line; empty when the command line is sound
 };
 
@@ -19,5 +22,5 @@ QString defaultDatabase();
 HallCommand readCommandLine(int argc, char* argv[]);
 
 constexpr const char* HallUsage =
-    "usage: vorlane-hall [--listen ADDR:PORT] [--database sqlite:PATH]\n"
+    "usage: vorlane-hall [--listen ADDR:PORT] [--database sqlite:PATH] [--media DIR]\n"
     "       vorlane-hall hide ID | unhide ID\n";

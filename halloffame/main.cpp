@@ -1,5 +1,5 @@
 // vorlane-hall: the hall of fame's server, its hide and unhide commands on
-// the database, and the child that proves one replay.
+// the database, and the children that prove and film one replay.
 #include <QDir>
 #include <QFileInfo>
 
@@ -8,6 +8,7 @@
 #include <pthread.h>
 
 #include "halloffame/commandline.h"
+#include "halloffame/film.h"
 #include "halloffame/http.h"
 #include "halloffame/proofqueue.h"
 #include "halloffame/prover.h"
@@ -37,8 +38,12 @@ int serve(const HallCommand& command) {
     QString problem;
     const std::unique_ptr<Store> store = openStore(command.database, problem);
     if (!store) return complain(problem);
-    ProofQueue provers(*store);
-    Routes routes(*store, provers);
+    const QString media = command.media.isEmpty()
+                              ? QFileInfo(command.database).absolutePath() + QStringLiteral("/media")
+                              : command.media;
+    Videos videos(*store, media);
+    ProofQueue provers(*store, &videos);
+    Routes routes(*store, provers, videos);
     HttpServer server([&routes](const Request& request) { return routes.answer(request); });
     if (!server.listen(command.address, command.port, problem)) return complain(problem);
     const QString host = command.address.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(command.address)
@@ -48,6 +53,7 @@ int serve(const HallCommand& command) {
     int signal = 0;
     sigwait(&stopping, &signal);
     server.stop();
+    videos.stop();
     return 0;
 }
 
@@ -72,6 +78,7 @@ int main(int argc, char* argv[]) {
     }
     switch (command.mode) {
     case HallCommand::Mode::Prove: return proveCommand(argv[0]);
+    case HallCommand::Mode::Film: return filmCommand(argv[0], command.video.constData(), command.preview.constData());
     case HallCommand::Mode::Hide: return setHidden(command, true);
     case HallCommand::Mode::Unhide: return setHidden(command, false);
     case HallCommand::Mode::Help: std::fputs(HallUsage, stdout); return 0;

@@ -43,7 +43,7 @@ QByteArray page(const QString& title, const QString& body) {
 QString escapeHtml(const QString& text) { return text.toHtmlEscaped().replace(QLatin1Char('\''), "&#39;"); }
 
 QByteArray boardPage(const QString& board, const QString& settings, const std::vector<Entry>& entries,
-                     const std::vector<Board>& boards) {
+                     const std::vector<Board>& boards, const std::set<qint64>& moving) {
     QString body = QStringLiteral("<p class=\"settings\">%1</p>\n").arg(escapeHtml(settings));
     if (entries.empty()) body += QStringLiteral("<p>No game on this board yet: send the first.</p>\n");
     else
@@ -54,12 +54,13 @@ QByteArray boardPage(const QString& board, const QString& settings, const std::v
         const QString link = QStringLiteral("/entries/%1").arg(entry.id);
         body += QStringLiteral(
                     "<tr><td>%1</td><td><a href=\"%2\">%3</a>%7</td><td>%4</td><td>%5</td><td>%6</td>"
-                    "<td><a href=\"%2\"><img src=\"%2.png\" alt=\"the end of the game\" width=\"157\" "
-                    "height=\"109\"></a></td></tr>\n")
+                    "<td><a href=\"%2\"><img src=\"%2%8\" alt=\"the end of the game\" width=\"157\" "
+                    "height=\"109\" loading=\"lazy\"></a></td></tr>\n")
                     .arg(entry.rank)
                     .arg(link, escapeHtml(shownName(entry.name)), QString::number(entry.score, 'f', 0))
                     .arg(entry.wave)
-                    .arg(date(entry.played), earlierMark(entry));
+                    .arg(date(entry.played), earlierMark(entry),
+                         moving.count(entry.id) ? QStringLiteral("-preview.webp") : QStringLiteral(".png"));
     }
     if (!entries.empty()) body += QStringLiteral("</tbody></table>\n");
     body += QStringLiteral("<nav><h2>Boards</h2><ul>\n");
@@ -91,7 +92,7 @@ QString scoreChart(const Entry& entry) {
         .arg(points);
 }
 
-QByteArray entryPage(const Entry& entry) {
+QByteArray entryPage(const Entry& entry, bool video) {
     const QString title = QStringLiteral("%1: %2").arg(shownName(entry.name), QString::number(entry.score, 'f', 0));
     QString body;
     if (entry.status == QLatin1String("queued")) {
@@ -100,14 +101,19 @@ QByteArray entryPage(const Entry& entry) {
     } else if (entry.status != QLatin1String("verified")) {
         body = QStringLiteral("<p>This replay did not prove a game: %1</p>\n").arg(escapeHtml(entry.reason));
     } else {
-        body = QStringLiteral(
-                   "<p><img class=\"end\" src=\"/entries/%1.png\" alt=\"the play area at the game's end\" "
-                   "width=\"627\" height=\"436\"></p>\n<h2>Score by minute</h2>\n%2\n<dl>"
+        const QString shown =
+            video ? QStringLiteral("<p><video class=\"game\" controls preload=\"metadata\" poster=\"/entries/%1.png\" "
+                                   "src=\"/entries/%1.webm\" width=\"627\" height=\"436\"></video></p>\n")
+                  : QStringLiteral("<p><img class=\"end\" src=\"/entries/%1.png\" alt=\"the play area at the game's "
+                                   "end\" width=\"627\" height=\"436\"></p>\n<p class=\"making\">The video of this "
+                                   "game is being made.</p>\n");
+        body = QString(shown + QStringLiteral(
+                   "<h2>Score by minute</h2>\n%2\n<dl>"
                    "<dt>Rank</dt><dd>%3 on <a href=\"/boards/%4\">%4</a></dd>"
                    "<dt>Score</dt><dd>%5</dd><dt>Wave</dt><dd>%6</dd><dt>Settings</dt><dd>%7</dd>"
                    "<dt>Length</dt><dd>%8</dd><dt>Played</dt><dd>%9 (as the file says)</dd>"
                    "<dt>Sent</dt><dd>%10</dd><dt>Recorded by</dt><dd>Vorlane %11</dd>"
-                   "<dt>Proven by</dt><dd>Vorlane %12</dd></dl>\n")
+                   "<dt>Proven by</dt><dd>Vorlane %12</dd></dl>\n"))
                    .arg(entry.id)
                    .arg(scoreChart(entry))
                    .arg(entry.rank)
@@ -156,7 +162,7 @@ QByteArray styleSheet() {
            "header .recent{float:right;font-weight:normal}\n"
            "table{border-collapse:collapse;width:100%}td,th{border-bottom:1px solid #060;padding:.3em;"
            "text-align:left}\n"
-           "img{max-width:100%;height:auto;image-rendering:pixelated}.chart{width:100%;max-width:30em;"
+           "img,video{max-width:100%;height:auto;image-rendering:pixelated}.chart{width:100%;max-width:30em;"
            "background:#010}\n"
            ".settings{color:#0a0}.send{margin-top:2em;border-top:1px solid #060;padding-top:1em}\n"
            "dt{color:#0a0}dd{margin:0 0 .5em 1em}.earlier{color:#fa0}\n";

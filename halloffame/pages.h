@@ -7,15 +7,18 @@
 #include <QByteArray>
 #include <QString>
 
+#include <set>
 #include <vector>
 
 #include "halloffame/store.h"
 
 QString escapeHtml(const QString& text);
 
+// The games in moving show their video's preview in place of their final picture.
 QByteArray boardPage(const QString& board, const QString& settings, const std::vector<Entry>& entries,
-                     const std::vector<Board>& boards);
-QByteArray entryPage(const Entry& entry);
+                     const std::vector<Board>& boards, const std::set<qint64>& moving = {});
+// With its video once it is made.
+QByteArray entryPage(const Entry& entry, bool video = false);
 QByteArray recentPage(const std::vector<Entry>& entries);
 QByteArray messagePage(const QString& title, const QString& text);
 QByteArray styleSheet();

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "halloffame/pace.h"
 #include "halloffame/settings.h"
 #include "replay/format.h"
 #include "replay/gamespan.h"
@@ -66,9 +67,12 @@ Proof proveReplay(const QByteArray& bytes, const QString& programDirectory) {
     const Verdict verdict = verifyReplay(replay, programDirectory);
     if (verdict.status != 0) return refused(verdict.line);
 
-    Playback playback(replay, programDirectory);
+    // The game's length counts its pauses, as its video shows them.
+    Pace pace;
+    Playback playback(replay, programDirectory, &pace);
     playback.setQuiet(true);
     if (!playback.load()) return refused(QString::fromLatin1(Playback::DamagedStart));
+    playback.setQuiet(false);
     const frmVorlane& form = playback.form();
     GameSpan span;
     GameSettings atStart;
@@ -85,16 +89,16 @@ Proof proveReplay(const QByteArray& bytes, const QString& programDirectory) {
             return;
         } else if (change == GameSpan::Change::Ended) {
             proof.endedAtGameOver = true;
-            proof.lengthMs = now - startMs;
+            proof.lengthMs = pace.now() - startMs;
         } else if (GameSettings::of(form) != atStart) {
             proof.changedDuringPlay = true;
         }
         while (now - startMs >= Minute * qint64(proof.scoreByMinute.size() + 1))
             proof.scoreByMinute.push_back(form.dblScore);
     };
-    look(playback.nextTime());
+    look(pace.reach(playback.nextTime()));
     while (!playback.atEnd()) {
-        const qint64 now = playback.nextTime();
+        const qint64 now = pace.reach(playback.nextTime());
         playback.step();
         look(now);
     }

@@ -22,7 +22,7 @@ struct Proof {
     QString settings;               // at Start, in words
     QString board;
     bool changedDuringPlay = false;
-    qint64 lengthMs = 0;            // from Start to the game's end
+    qint64 lengthMs = 0;            // from Start to the end of its game over, pauses counted
     bool endedAtGameOver = false;
     qint64 played = 0;              // the date in the file: the sender's word, ms since 1970
     QString gameVersion;            // that recorded it

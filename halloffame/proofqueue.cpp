@@ -16,7 +16,7 @@ constexpr auto Idle = std::chrono::seconds(10);
 
 }  // namespace
 
-ProofQueue::ProofQueue(Store& store) : store_(store) {
+ProofQueue::ProofQueue(Store& store, Videos* videos) : store_(store), videos_(videos) {
     store_.releaseClaims();
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     for (unsigned n = 0; n < cores; ++n) provers_.emplace_back([this] { prove(); });
@@ -62,6 +62,7 @@ void ProofQueue::prove() {
             settled_.notify_all();
             continue;
         }
+        if (videos_ && videos_->makeOne()) continue;
         std::unique_lock lock(mutex_);
         waiting_.wait_for(lock, Idle, [&] { return stopping_ || wakes_ != seen; });
     }

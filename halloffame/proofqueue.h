@@ -2,7 +2,8 @@
 // oldest replay waiting in the database, proving it in a child process and
 // recording the verdict there. An upload is kept before it is proven, so a
 // hall stopped at any moment loses no game it answered for; started again,
-// it proves what was left waiting.
+// it proves what was left waiting. When no proof waits, they make the
+// videos that are missing.
 #pragma once
 
 #include <QString>
@@ -15,10 +16,11 @@
 #include <vector>
 
 #include "halloffame/store.h"
+#include "halloffame/videos.h"
 
 class ProofQueue {
 public:
-    explicit ProofQueue(Store& store);
+    explicit ProofQueue(Store& store, Videos* videos = nullptr);
     // Lets the proof in progress end; what is still waiting stays queued.
     ~ProofQueue();
 
@@ -36,6 +38,7 @@ private:
     void prove();
 
     Store& store_;
+    Videos* videos_;
     std::mutex mutex_;
     std::condition_variable waiting_;   // provers, for work
     std::condition_variable settled_;   // uploads, for verdicts

@@ -9,7 +9,10 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <set>
+
 #include "halloffame/feed.h"
+#include "halloffame/mediafile.h"
 #include "halloffame/multipart.h"
 #include "halloffame/pages.h"
 #include "halloffame/prover.h"
@@ -20,6 +23,8 @@ namespace {
 
 constexpr int LongestName = 10;
 constexpr int MostListed = 100;
+// The first games of a board show their game's last seconds, moving.
+constexpr std::size_t MovingPreviews = 10;
 // How long an upload waits for its own verdict before it is answered 202.
 constexpr qint64 VerdictWaitMs = 5000;
 
@@ -102,7 +107,8 @@ QByteArray iconPng() {
 
 }  // namespace
 
-Routes::Routes(Store& store, ProofQueue& provers) : store_(store), provers_(provers), icon_(iconPng()) {}
+Routes::Routes(Store& store, ProofQueue& provers, const Videos& videos)
+    : store_(store), provers_(provers), videos_(videos), icon_(iconPng()) {}
 
 Routes::Upload Routes::take(const QByteArray& bytes, const QString& peer, const QString& name) {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -159,7 +165,15 @@ Response Routes::entries(const Request& request) {
     return json(200, list);
 }
 
-Response Routes::entryFile(const QString& rest) {
+Response Routes::entryFile(const QString& rest, const Request& request) {
+    // The video and its preview, read from the media folder while their entry is shown.
+    if (rest.endsWith(QLatin1String("-preview.webp")) || rest.endsWith(QLatin1String(".webm"))) {
+        const bool preview = rest.endsWith(QLatin1String(".webp"));
+        const std::optional<qint64> id = idOf(rest.left(rest.size() - (preview ? 13 : 5)));
+        if (id && store_.entry(*id))
+            return preview ? mediaFile(videos_.previewPath(*id), "image/webp", request.header("range"))
+                           : mediaFile(videos_.videoPath(*id), "video/webm", request.header("range"));
+    }
     const qsizetype dot = rest.indexOf(QLatin1Char('.'));
     const std::optional<qint64> id = idOf(dot < 0 ? rest : rest.left(dot));
     const QString kind = dot < 0 ? QString() : rest.mid(dot);
@@ -174,7 +188,8 @@ Response Routes::entryFile(const QString& rest) {
             return response;
         }
     } else if (kind.isEmpty()) {
-        if (const std::optional<Entry> entry = store_.entry(*id)) return html(200, entryPage(*entry));
+        if (const std::optional<Entry> entry = store_.entry(*id))
+            return html(200, entryPage(*entry, videos_.made(*id)));
     }
     return html(404, messagePage(QStringLiteral("Not here"), QStringLiteral("There is no such entry.")));
 }
@@ -189,7 +204,11 @@ Response Routes::boardPageOf(const QString& board) {
         if (known.board == board && settings.isEmpty())
             settings = board == QLatin1String(ChangedBoard) ? QStringLiteral("A setting changed during play")
                                                             : known.settings;
-    return html(200, boardPage(board, settings, store_.board(board, MostListed, 0), boards));
+    const std::vector<Entry> entries = store_.board(board, MostListed, 0);
+    std::set<qint64> moving;
+    for (std::size_t n = 0; n < std::min<std::size_t>(entries.size(), MovingPreviews); ++n)
+        if (videos_.made(entries[n].id)) moving.insert(entries[n].id);
+    return html(200, boardPage(board, settings, entries, boards, moving));
 }
 
 Response Routes::answer(const Request& request) {
@@ -216,7 +235,7 @@ Response Routes::answer(const Request& request) {
     }
     if (path == QLatin1String("/")) return boardPageOf(QString::fromLatin1(StandardBoard));
     if (path.startsWith(QLatin1String("/boards/"))) return boardPageOf(path.mid(8));
-    if (path.startsWith(QLatin1String("/entries/"))) return entryFile(path.mid(9));
+    if (path.startsWith(QLatin1String("/entries/"))) return entryFile(path.mid(9), request);
     if (path == QLatin1String("/recent")) return html(200, recentPage(store_.recent(MostListed)));
     if (path == QLatin1String("/feed.atom"))
         return file("application/atom+xml; charset=utf-8", firstPlacesFeed(store_.firstPlaces(MostListed)));

@@ -9,10 +9,11 @@
 #include "halloffame/proofqueue.h"
 #include "halloffame/store.h"
 #include "halloffame/uploadlimit.h"
+#include "halloffame/videos.h"
 
 class Routes {
 public:
-    Routes(Store& store, ProofQueue& provers);
+    Routes(Store& store, ProofQueue& provers, const Videos& videos);
 
     Response answer(const Request& request);
 
@@ -28,11 +29,12 @@ private:
     Response send(const Request& request);
     Response sendForm(const Request& request);
     Response entries(const Request& request);
-    Response entryFile(const QString& rest);
+    Response entryFile(const QString& rest, const Request& request);
     Response boardPageOf(const QString& board);
 
     Store& store_;
     ProofQueue& provers_;
+    const Videos& videos_;
     UploadLimit limit_;
     QByteArray icon_;
 };

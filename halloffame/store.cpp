@@ -332,6 +332,19 @@ std::optional<QByteArray> Store::blob(const char* sql, qint64 id) {
     return find.blob(0);
 }
 
+std::vector<Showing> Store::bestFirst() {
+    std::lock_guard lock(mutex_);
+    Statement list(db_,
+                   "SELECT id, length_ms FROM ("
+                   "  SELECT id, length_ms, score,"
+                   "    row_number() OVER (PARTITION BY board ORDER BY score DESC, id) AS place"
+                   "  FROM entries WHERE status = 'verified' AND hidden = 0"
+                   ") AS placed ORDER BY place, score DESC, id");
+    std::vector<Showing> games;
+    while (list.row()) games.push_back({list.integer(0), list.integer(1)});
+    return games;
+}
+
 std::optional<QByteArray> Store::replayBytes(qint64 id) {
     return blob("SELECT bytes FROM entries WHERE id = ?1 AND hidden = 0", id);
 }

@@ -49,6 +49,12 @@ struct Job {
     bool again = false;             // proven before, by another version of the game
 };
 
+// A proven game to film, and its length, which bounds the filming.
+struct Showing {
+    qint64 id = 0;
+    qint64 lengthMs = 0;
+};
+
 class Store {
 public:
     // Empty with the reason in one line when the database cannot be opened.
@@ -86,6 +92,8 @@ public:
     // The games that took the first place of their board when they came,
     // newest first.
     std::vector<Entry> firstPlaces(int limit);
+    // Every proven game listed, each board's first ones before its next ones.
+    std::vector<Showing> bestFirst();
     std::optional<QByteArray> replayBytes(qint64 id);
     std::optional<QByteArray> picture(qint64 id);
     // False when there is no such entry.
