@@ -1,8 +1,6 @@
-// vorlane-hall: the hall of fame's server, its hide and unhide commands on
-// the database, and the child that proves one replay.
-#include <QDir>
-#include <QFileInfo>
-
+// vorlane-hall: the hall of fame's server, its provers without a server,
+// its hide and unhide commands on the database, and the child that proves
+// one replay.
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
@@ -21,23 +19,40 @@ int complain(const QString& line) {
     return 1;
 }
 
-std::unique_ptr<Store> openStore(const QString& path, QString& problem) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    return Store::open(path, problem);
-}
-
-// Serves until SIGTERM or SIGINT, which this thread waits for while the
-// daemon's threads, which never see them, answer.
-int serve(const HallCommand& command) {
+// SIGTERM and SIGINT, held back from every thread started after this, to
+// be waited for by this one.
+sigset_t blockStopping() {
     sigset_t stopping;
     sigemptyset(&stopping);
     sigaddset(&stopping, SIGTERM);
     sigaddset(&stopping, SIGINT);
     pthread_sigmask(SIG_BLOCK, &stopping, nullptr);
+    return stopping;
+}
+
+// Proves for the hall's database until SIGTERM or SIGINT; the proof in
+// progress ends first.
+int proveOnly(const HallCommand& command) {
+    sigset_t stopping = blockStopping();
     QString problem;
-    const std::unique_ptr<Store> store = openStore(command.database, problem);
+    const std::unique_ptr<Store> store = Store::open(command.database, problem);
     if (!store) return complain(problem);
-    ProofQueue provers(*store);
+    ProofQueue provers(*store, command.provers);
+    std::printf("vorlane-hall: %u provers at work\n", command.provers);
+    std::fflush(stdout);
+    int signal = 0;
+    sigwait(&stopping, &signal);
+    return 0;
+}
+
+// Serves until SIGTERM or SIGINT, which this thread waits for while the
+// daemon's threads, which never see them, answer.
+int serve(const HallCommand& command) {
+    sigset_t stopping = blockStopping();
+    QString problem;
+    const std::unique_ptr<Store> store = Store::open(command.database, problem);
+    if (!store) return complain(problem);
+    ProofQueue provers(*store, command.provers);
     Routes routes(*store, provers);
     HttpServer server([&routes](const Request& request) { return routes.answer(request); });
     if (!server.listen(command.address, command.port, problem)) return complain(problem);
@@ -53,7 +68,7 @@ int serve(const HallCommand& command) {
 
 int setHidden(const HallCommand& command, bool hidden) {
     QString problem;
-    const std::unique_ptr<Store> store = openStore(command.database, problem);
+    const std::unique_ptr<Store> store = Store::open(command.database, problem);
     if (!store) return complain(problem);
     if (!store->setHidden(command.id, hidden)) return complain(QStringLiteral("there is no entry %1").arg(command.id));
     std::printf("entry %lld is %s\n", command.id, hidden ? "hidden" : "shown again");
@@ -72,6 +87,7 @@ int main(int argc, char* argv[]) {
     }
     switch (command.mode) {
     case HallCommand::Mode::Prove: return proveCommand(argv[0]);
+    case HallCommand::Mode::Provers: return proveOnly(command);
     case HallCommand::Mode::Hide: return setHidden(command, true);
     case HallCommand::Mode::Unhide: return setHidden(command, false);
     case HallCommand::Mode::Help: std::fputs(HallUsage, stdout); return 0;

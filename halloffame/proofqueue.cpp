@@ -6,20 +6,23 @@
 #include <algorithm>
 #include <chrono>
 
+#include "halloffame/claimer.h"
 #include "halloffame/prover.h"
 
 namespace {
 
-// How long an idle prover sleeps before it looks again for a replay whose
-// prover has not answered in a minute.
-constexpr auto Idle = std::chrono::seconds(10);
+// How long an idle prover sleeps before it looks again for a job another
+// hall took in, or one whose prover has not answered in a minute.
+constexpr auto Idle = std::chrono::seconds(1);
+// How often an upload waiting for its verdict looks at its entry.
+constexpr auto Look = std::chrono::milliseconds(100);
+// How long a prover waits after the database could not be reached.
+constexpr auto Unreachable = std::chrono::seconds(2);
 
 }  // namespace
 
-ProofQueue::ProofQueue(Store& store) : store_(store) {
-    store_.releaseClaims();
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    for (unsigned n = 0; n < cores; ++n) provers_.emplace_back([this] { prove(); });
+ProofQueue::ProofQueue(Store& store, unsigned provers) : store_(store), claimer_(thisClaimer()) {
+    for (unsigned n = 0; n < provers; ++n) provers_.emplace_back([this] { prove(); });
 }
 
 ProofQueue::~ProofQueue() {
@@ -47,19 +50,26 @@ void ProofQueue::prove() {
             if (stopping_) return;
             seen = wakes_;
         }
-        if (const std::optional<Job> job = store_.claim(QDateTime::currentMSecsSinceEpoch())) {
-            const Proof proof = proveInChild(job->bytes);
-            store_.settle(job->id, proof);
-            {
-                std::lock_guard lock(mutex_);
-                if (!proof.replay) unreadable_[job->id] = proof.reason;
-                ++verdicts_;
+        auto rest = Idle;
+        try {
+            if (const std::optional<Job> job = store_.claim(QDateTime::currentMSecsSinceEpoch(), claimer_)) {
+                const Proof proof = proveInChild(job->bytes);
+                store_.settle(job->id, proof);
+                {
+                    std::lock_guard lock(mutex_);
+                    if (!proof.replay) unreadable_[job->id] = proof.reason;
+                    ++verdicts_;
+                }
+                settled_.notify_all();
+                continue;
             }
-            settled_.notify_all();
-            continue;
+            store_.freeClaims(claimerGone);
+        } catch (const DatabaseUnavailable&) {
+            // The job, if one was claimed, is taken again once its claim is old.
+            rest = Unreachable;
         }
         std::unique_lock lock(mutex_);
-        waiting_.wait_for(lock, Idle, [&] { return stopping_ || wakes_ != seen; });
+        waiting_.wait_for(lock, rest, [&] { return stopping_ || wakes_ != seen; });
     }
 }
 
@@ -76,7 +86,9 @@ ProofQueue::Outcome ProofQueue::await(qint64 id, qint64 waitMs) {
         lock.unlock();
         std::optional<Entry> entry = store_.entry(id);
         lock.lock();
-        if (entry && entry->status != QLatin1String("queued")) return {entry, {}};
-        if (!settled_.wait_until(lock, until, [&] { return verdicts_ != seen; })) return {entry, {}};
+        if (!entry || entry->status != QLatin1String("queued")) return {entry, {}};
+        if (std::chrono::steady_clock::now() >= until) return {entry, {}};
+        settled_.wait_until(lock, std::min(until, std::chrono::steady_clock::now() + Look),
+                            [&] { return verdicts_ != seen; });
     }
 }

@@ -22,6 +22,8 @@ constexpr int LongestName = 10;
 constexpr int MostListed = 100;
 // How long an upload waits for its own verdict before it is answered 202.
 constexpr qint64 VerdictWaitMs = 5000;
+// What a client is told to wait while the database cannot be reached.
+constexpr int RetryAfterSeconds = 5;
 
 QString isoDate(qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(Qt::ISODate); }
 
@@ -111,13 +113,16 @@ Routes::Upload Routes::take(const QByteArray& bytes, const QString& peer, const 
     int kept = 200;
     if (!id) {
         if (bytes.isEmpty()) return {422, 0, QStringLiteral("no replay: the body is empty"), {}};
-        id = store_.enqueue(bytes, sha256, name.trimmed().left(LongestName), now);
-        if (!id) return {507, 0, QStringLiteral("the hall cannot keep it now"), {}};
+        const std::optional<Store::Kept> stored = store_.enqueue(bytes, sha256, name.trimmed().left(LongestName), now);
+        if (!stored) return {507, 0, QStringLiteral("the hall cannot keep it now"), {}};
         provers_.wake();
-        kept = 201;
+        id = stored->id;
+        kept = stored->fresh ? 201 : 200;
     }
     const ProofQueue::Outcome outcome = provers_.await(*id, VerdictWaitMs);
     if (!outcome.unreadable.isEmpty()) return {422, 0, outcome.unreadable, {}};
+    // Bytes that are no replay are not kept, whichever hall proved them.
+    if (!outcome.entry && kept == 201) return {422, 0, QStringLiteral("no replay: the hall could not read it"), {}};
     if (!outcome.entry) return {404, 0, QStringLiteral("no such entry"), {}};
     const QString& state = outcome.entry->status;
     if (state == QLatin1String("queued")) return {202, *id, {}, state};
@@ -189,6 +194,21 @@ Response Routes::boardPageOf(const QString& board) {
 }
 
 Response Routes::answer(const Request& request) {
+    try {
+        return route(request);
+    } catch (const DatabaseUnavailable&) {
+        // PostgreSQL stopped or restarting: the client may try again soon.
+        Response response = request.path.startsWith(QLatin1String("/api/"))
+                                ? error(503, QStringLiteral("the hall's database cannot be reached: try again soon"))
+                                : html(503, messagePage(QStringLiteral("Back soon"),
+                                                        QStringLiteral("The hall's database cannot be reached just "
+                                                                       "now. Try again in a few seconds.")));
+        response.headers.push_back({"Retry-After", QByteArray::number(RetryAfterSeconds)});
+        return response;
+    }
+}
+
+Response Routes::route(const Request& request) {
     const QString& path = request.path;
     const bool get = request.method == QLatin1String("GET") || request.method == QLatin1String("HEAD");
     if (request.method == QLatin1String("POST")) {

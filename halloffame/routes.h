@@ -14,6 +14,7 @@ class Routes {
 public:
     Routes(Store& store, ProofQueue& provers);
 
+    // 503 with Retry-After while the database cannot be reached.
     Response answer(const Request& request);
 
 private:
@@ -24,6 +25,7 @@ private:
         QString error;
         QString state;  // queued, verified or rejected, for a kept entry
     };
+    Response route(const Request& request);
     Upload take(const QByteArray& bytes, const QString& peer, const QString& name);
     Response send(const Request& request);
     Response sendForm(const Request& request);
