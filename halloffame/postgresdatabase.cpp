@@ -93,8 +93,18 @@ Result PostgresDatabase::exec(const char* sql, const std::vector<QVariant>& valu
         pointers[n] = texts[n].constData();
         lengths[n] = int(texts[n].size());
     }
-    PGresult* answer = PQexecParams(connection_, sql, int(values.size()), types.data(), pointers.data(),
-                                    lengths.data(), formats.data(), 0);
+    const auto run = [&] {
+        return PQexecParams(connection_, sql, int(values.size()), types.data(), pointers.data(), lengths.data(),
+                            formats.data(), 0);
+    };
+    // A connection the server dropped (it restarted) is found broken only
+    // when used: outside a transaction the statement goes again on a new one.
+    const bool alone = PQtransactionStatus(connection_) == PQTRANS_IDLE;
+    PGresult* answer = run();
+    if (PQstatus(connection_) != CONNECTION_OK && alone && connect().isEmpty()) {
+        PQclear(answer);
+        answer = run();
+    }
     Result result;
     const ExecStatusType status = PQresultStatus(answer);
     result.ok = status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
