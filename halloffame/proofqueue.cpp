@@ -42,6 +42,18 @@ void ProofQueue::wake() {
     waiting_.notify_one();
 }
 
+bool ProofQueue::record(qint64 id, const Proof& proof) {
+    for (;;) {
+        try {
+            store_.settle(id, proof);
+            return true;
+        } catch (const DatabaseUnavailable&) {
+            std::unique_lock lock(mutex_);
+            if (waiting_.wait_for(lock, Unreachable, [this] { return stopping_; })) return false;
+        }
+    }
+}
+
 void ProofQueue::prove() {
     for (;;) {
         quint64 seen = 0;
@@ -54,7 +66,7 @@ void ProofQueue::prove() {
         try {
             if (const std::optional<Job> job = store_.claim(QDateTime::currentMSecsSinceEpoch(), claimer_)) {
                 const Proof proof = proveInChild(job->bytes);
-                store_.settle(job->id, proof);
+                if (!record(job->id, proof)) return;
                 {
                     std::lock_guard lock(mutex_);
                     if (!proof.replay) unreadable_[job->id] = proof.reason;
@@ -65,7 +77,6 @@ void ProofQueue::prove() {
             }
             store_.freeClaims(claimerGone);
         } catch (const DatabaseUnavailable&) {
-            // The job, if one was claimed, is taken again once its claim is old.
             rest = Unreachable;
         }
         std::unique_lock lock(mutex_);

@@ -39,6 +39,9 @@ public:
 
 private:
     void prove();
+    // Records the verdict, trying again while the database cannot be
+    // reached; false when the hall stops first (the job is proven again).
+    bool record(qint64 id, const Proof& proof);
 
     Store& store_;
     const QString claimer_;
