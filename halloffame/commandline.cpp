@@ -26,7 +26,7 @@ HallCommand readCommandLine(int argc, char* argv[]) {
     for (int n = 1; n < argc; ++n) {
         const QString word = QString::fromLocal8Bit(argv[n]);
         const bool valued = word == QLatin1String("--listen") || word == QLatin1String("--database") ||
-                            word == QLatin1String("--provers");
+                            word == QLatin1String("--provers") || word == QLatin1String("--proxy");
         if (valued && n + 1 >= argc) return wrong(QStringLiteral("%1 needs a value").arg(word));
         if (word == QLatin1String("--listen")) {
             const QString value = QString::fromLocal8Bit(argv[++n]);
@@ -50,6 +50,8 @@ HallCommand readCommandLine(int argc, char* argv[]) {
             bool ok = false;
             command.provers = QString::fromLocal8Bit(argv[++n]).toUInt(&ok);
             if (!ok || command.provers > 256) return wrong(QStringLiteral("--provers takes a number from 0 to 256"));
+        } else if (word == QLatin1String("--proxy")) {
+            command.proxy = QString::fromLocal8Bit(argv[++n]);
         } else if (word == QLatin1String("--help")) {
             command.mode = HallCommand::Mode::Help;
         } else if (n == 1 && word == QLatin1String("prove")) {

@@ -53,7 +53,7 @@ int serve(const HallCommand& command) {
     const std::unique_ptr<Store> store = Store::open(command.database, problem);
     if (!store) return complain(problem);
     ProofQueue provers(*store, command.provers);
-    Routes routes(*store, provers);
+    Routes routes(*store, provers, command.proxy);
     HttpServer server([&routes](const Request& request) { return routes.answer(request); });
     if (!server.listen(command.address, command.port, problem)) return complain(problem);
     const QString host = command.address.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(command.address)

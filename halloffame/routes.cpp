@@ -93,6 +93,15 @@ std::optional<qint64> idOf(const QString& text) {
     return text.toLongLong();
 }
 
+// The sender of a request: behind the reverse proxy the hall was told of,
+// the last address that proxy added to X-Forwarded-For (those before it
+// are the client's word); anyone else is their own address.
+QString senderOf(const Request& request, const QString& proxy) {
+    const QString forwarded = request.header("x-forwarded-for");
+    if (proxy.isEmpty() || request.peer != proxy || forwarded.isEmpty()) return request.peer;
+    return forwarded.section(QLatin1Char(','), -1).trimmed();
+}
+
 QByteArray iconPng() {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -103,7 +112,8 @@ QByteArray iconPng() {
 
 }  // namespace
 
-Routes::Routes(Store& store, ProofQueue& provers) : store_(store), provers_(provers), icon_(iconPng()) {}
+Routes::Routes(Store& store, ProofQueue& provers, QString proxy)
+    : store_(store), provers_(provers), proxy_(std::move(proxy)), icon_(iconPng()) {}
 
 Routes::Upload Routes::take(const QByteArray& bytes, const QString& peer, const QString& name) {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -131,7 +141,7 @@ Routes::Upload Routes::take(const QByteArray& bytes, const QString& peer, const 
 }
 
 Response Routes::send(const Request& request) {
-    const Upload upload = take(request.body, request.peer, request.parameter("name"));
+    const Upload upload = take(request.body, senderOf(request, proxy_), request.parameter("name"));
     if (!upload.id) return error(upload.status, upload.error);
     const QByteArray url = entryUrl(upload.id);
     QJsonObject body{{"id", upload.id}, {"status", upload.state}, {"url", QString::fromLatin1(url)}};
@@ -144,7 +154,7 @@ Response Routes::send(const Request& request) {
 Response Routes::sendForm(const Request& request) {
     const std::optional<QByteArray> bytes = fileOfForm(request.header("content-type").toLatin1(), request.body);
     if (!bytes) return html(400, messagePage(QStringLiteral("No file"), QStringLiteral("Choose a replay file to send.")));
-    const Upload upload = take(*bytes, request.peer, {});
+    const Upload upload = take(*bytes, senderOf(request, proxy_), {});
     if (upload.id) return seeOther(entryUrl(upload.id));
     return html(upload.status, messagePage(QStringLiteral("Not taken"), upload.error));
 }

@@ -12,7 +12,9 @@
 
 class Routes {
 public:
-    Routes(Store& store, ProofQueue& provers);
+    // proxy: the address of the reverse proxy in front, whose
+    // X-Forwarded-For names the sender; empty when there is none.
+    Routes(Store& store, ProofQueue& provers, QString proxy);
 
     // 503 with Retry-After while the database cannot be reached.
     Response answer(const Request& request);
@@ -35,6 +37,7 @@ private:
 
     Store& store_;
     ProofQueue& provers_;
+    const QString proxy_;
     UploadLimit limit_;
     QByteArray icon_;
 };

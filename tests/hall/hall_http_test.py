@@ -26,6 +26,8 @@ work = tempfile.mkdtemp()
 db = database(kind, os.path.join(work, "vorlane"))
 # SQLite is where the hall puts it with no option.
 options = ["--database", db.url] if kind == "postgresql" else []
+# 127.0.0.2 plays the reverse proxy in front of the hall.
+options += ["--proxy", "127.0.0.2"]
 subprocess.run([record_games, work], check=True)
 standard = open(os.path.join(work, "standard.vorlane-replay"), "rb").read()
 slow_missile = open(os.path.join(work, "slow-missile.vorlane-replay"), "rb").read()
@@ -173,6 +175,15 @@ check("bad numbers", ask("GET", "/api/entries?limit=many")[0], 400)
 
 # Twelve uploads so far; the twenty-first in a minute waits.
 check("past 20 a minute", [send(b"x")[0] for _ in range(9)], [422] * 8 + [429])
+
+
+def send_through_proxy(sender):
+    connection = http.client.HTTPConnection("127.0.0.1", port, timeout=60, source_address=("127.0.0.2", 0))
+    connection.request("POST", "/api/replays", b"x", {"X-Forwarded-For": f"10.9.9.9, {sender}"})
+    return connection.getresponse().status
+
+
+check("senders behind the proxy", [send_through_proxy("127.0.0.1"), send_through_proxy("198.51.100.7")], [429, 422])
 
 server.send_signal(signal.SIGTERM)
 check("SIGTERM", server.wait(timeout=30), 0)
