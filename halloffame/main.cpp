@@ -54,7 +54,7 @@ int serve(const HallCommand& command) {
     if (!store) return complain(problem);
     ProofQueue provers(*store, command.provers);
     Routes routes(*store, provers, command.proxy);
-    HttpServer server([&routes](const Request& request) { return routes.answer(request); });
+    HttpServer server([&routes](const Request& request) { return routes.answer(request); }, !command.proxy.isEmpty());
     if (!server.listen(command.address, command.port, problem)) return complain(problem);
     const QString host = command.address.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(command.address)
                                                                     : command.address;
