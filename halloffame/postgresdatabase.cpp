@@ -6,10 +6,18 @@
 
 #include <QRegularExpression>
 
+#include <cerrno>
+#include <chrono>
+#include <poll.h>
+
 namespace {
 
 // PostgreSQL's numbers for the types read back.
 constexpr Oid Bool = 16, Bytes = 17, Int8 = 20, Int2 = 21, Int4 = 23, Float4 = 700, Float8 = 701, Numeric = 1700;
+// How long an answer is waited for: the server's own bound on a statement
+// and a little more, for a server that has stopped answering at all.
+constexpr int StatementMs = 4000;
+constexpr auto Patience = std::chrono::milliseconds(StatementMs + 500);
 // The same for every hall: the number of the lock held while the schema changes.
 constexpr const char* SchemaLock = "SELECT pg_advisory_xact_lock(7242797102)";
 
@@ -59,7 +67,8 @@ QString PostgresDatabase::connect() {
     PQfinish(connection_);
     // The URL comes last, so that what it says wins over these.
     const char* const keys[] = {"connect_timeout", "options", "application_name", "dbname", nullptr};
-    const char* const values[] = {"3", "-c statement_timeout=4000", "vorlane-hall", url_.constData(), nullptr};
+    const QByteArray options = "-c statement_timeout=" + QByteArray::number(StatementMs);
+    const char* const values[] = {"3", options.constData(), "vorlane-hall", url_.constData(), nullptr};
     connection_ = PQconnectdbParams(keys, values, 1);
     // The server's notices (a table already there) are no news to an operator.
     PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);
@@ -94,8 +103,15 @@ Result PostgresDatabase::exec(const char* sql, const std::vector<QVariant>& valu
         lengths[n] = int(texts[n].size());
     }
     const auto run = [&] {
-        return PQexecParams(connection_, sql, int(values.size()), types.data(), pointers.data(), lengths.data(),
-                            formats.data(), 0);
+        if (!PQsendQueryParams(connection_, sql, int(values.size()), types.data(), pointers.data(), lengths.data(),
+                               formats.data(), 0))
+            return answer();
+        if (!awaitAnswer()) {
+            PQfinish(connection_);
+            connection_ = nullptr;
+            throw DatabaseUnavailable("the database did not answer in time");
+        }
+        return answer();
     };
     // A connection the server dropped (it restarted) is found broken only
     // when used: outside a transaction the statement goes again on a new one.
@@ -123,6 +139,28 @@ Result PostgresDatabase::exec(const char* sql, const std::vector<QVariant>& valu
         state.startsWith("08"))
         throw DatabaseUnavailable(firstLine(PQerrorMessage(connection_)).toStdString());
     return result;
+}
+
+bool PostgresDatabase::awaitAnswer() {
+    const auto until = std::chrono::steady_clock::now() + Patience;
+    while (PQisBusy(connection_)) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        pollfd readable{PQsocket(connection_), POLLIN, 0};
+        if (poll(&readable, 1, int(left.count())) < 0 && errno != EINTR) return true;
+        // A broken connection leaves its error for answer() to read.
+        if (!PQconsumeInput(connection_)) return true;
+    }
+    return true;
+}
+
+PGresult* PostgresDatabase::answer() {
+    PGresult* last = nullptr;
+    while (PGresult* next = PQgetResult(connection_)) {
+        PQclear(last);
+        last = next;
+    }
+    return last;
 }
 
 void PostgresDatabase::lockSchema() { exec(SchemaLock, {}); }

@@ -1,8 +1,9 @@
 // The hall's database on a PostgreSQL server that many halls and provers
-// share. A connection is given 3 s to open and each statement 4 s to run,
-// so no request waits on a server that has gone; one that broke (the
-// server stopped or restarted) throws DatabaseUnavailable once and is
-// opened again by the next statement.
+// share. A connection is given 3 s to open and each statement 4 s to run
+// (and 4.5 s to be answered, for a server that answers nothing at all), so
+// no request waits on a server that has gone. A connection the server
+// dropped is opened again: at once for a statement outside a transaction,
+// else by the next statement, after DatabaseUnavailable.
 #pragma once
 
 #include <QByteArray>
@@ -12,6 +13,7 @@
 #include "halloffame/database.h"
 
 struct pg_conn;
+struct pg_result;
 
 class PostgresDatabase : public Database {
 public:
@@ -30,6 +32,11 @@ private:
     explicit PostgresDatabase(QByteArray url) : url_(std::move(url)) {}
     // The reason in one line when it cannot connect.
     QString connect();
+    // Waits for the statement sent to be answered; false when it was not
+    // in time.
+    bool awaitAnswer();
+    // The last result of the statement sent, or empty.
+    pg_result* answer();
 
     QByteArray url_;
     pg_conn* connection_ = nullptr;

@@ -13,7 +13,7 @@ namespace {
 // Connections a hall opens at most; a request finding all busy waits for
 // one this long before it is answered 503.
 constexpr int MostConnections = 8;
-constexpr auto LongestWait = std::chrono::seconds(4);
+constexpr auto LongestWait = std::chrono::seconds(2);
 // A claim whose prover has not answered in this long is taken again.
 constexpr qint64 ForgottenMs = 60 * 1000;
 

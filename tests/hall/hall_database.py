@@ -2,7 +2,8 @@
 or a PostgreSQL of the test's own, made with initdb in a temporary folder
 and served on a free loopback port (as nobody when the test runs as root,
 since PostgreSQL refuses to run as root), stopped when the test ends.
-Either answers the URL for --database and the status of every entry."""
+Either answers the URL for --database and the status of every entry;
+PostgreSQL can be stopped, started and frozen under the halls."""
 import atexit
 import os
 import shutil
@@ -53,6 +54,14 @@ class Postgres:
 
     def stop(self):
         self.run(f"{BIN}/pg_ctl", "-D", self.data, "-w", "-m", "fast", "stop")
+
+    def pause(self, signal):
+        """SIGSTOP: the server and its backends stop answering at all, the
+        connections left open; SIGCONT: they go on."""
+        postmaster = open(os.path.join(self.data, "postmaster.pid")).readline().strip()
+        backends = subprocess.run(["pgrep", "-P", postmaster], capture_output=True, text=True).stdout.split()
+        for pid in [postmaster, *backends]:
+            os.kill(int(pid), signal)
 
     def remove(self):
         subprocess.run([*self.as_owner, f"{BIN}/pg_ctl", "-D", self.data, "-m", "immediate", "stop"],

@@ -4,7 +4,8 @@ provers of their own, all on one PostgreSQL the test starts. Games are sent
 to both servers, the same bytes to both at once, and a prover is killed in
 the middle of a proof: every answered upload is one entry, proven, and
 both servers show the same boards. Then PostgreSQL is stopped under the
-servers, which answer 503 with Retry-After until it is back, and go on.
+servers, and frozen, and they answer 503 with Retry-After until it is
+back, and go on.
 Usage: hall_many_test.py VORLANE_HALL RECORD_GAMES"""
 import http.client
 import json
@@ -126,6 +127,20 @@ while ask(port_b, "GET", "/api/entries")[0] != 200 and time.monotonic() < deadli
     time.sleep(0.1)
 check("a game sent once the database is back", send(port_b, games[7])[0], 201)
 check("the board read once the database is back", ask(port_a, "GET", "/api/entries?board=medium-med-10-low-slow-25ms")[2],
+      boards[0])
+
+# A database that answers nothing at all, its connections open: 503 in
+# the time a statement is given, then the hall as before once it answers.
+db.pause(signal.SIGSTOP)
+began = time.monotonic()
+status, headers, _ = ask(port_a, "GET", "/api/entries")
+check("a database that answers nothing", (status, "Retry-After" in headers, time.monotonic() - began < 15),
+      (503, True, True))
+db.pause(signal.SIGCONT)
+deadline = time.monotonic() + 30
+while ask(port_a, "GET", "/api/entries")[0] != 200 and time.monotonic() < deadline:
+    time.sleep(0.1)
+check("the board read once it answers", ask(port_a, "GET", "/api/entries?board=medium-med-10-low-slow-25ms")[2],
       boards[0])
 
 for process in (first, second, provers[1]):
