@@ -38,7 +38,7 @@ int proveOnly(const HallCommand& command) {
     const std::unique_ptr<Store> store = Store::open(command.database, problem);
     if (!store) return complain(problem);
     ProofQueue provers(*store, command.provers);
-    std::printf("vorlane-hall: %u provers at work\n", command.provers);
+    std::printf("vorlane-hall: proving, %u at a time\n", command.provers);
     std::fflush(stdout);
     int signal = 0;
     sigwait(&stopping, &signal);

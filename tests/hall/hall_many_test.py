@@ -47,7 +47,7 @@ def serve():
 def prover():
     process = subprocess.Popen([hall, "prove", "--database", db.url, "--provers", "1"], stdout=subprocess.PIPE,
                                text=True)
-    assert process.stdout.readline() == "vorlane-hall: 1 provers at work\n"
+    assert process.stdout.readline() == "vorlane-hall: proving, 1 at a time\n"
     return process
 
 
