@@ -125,7 +125,12 @@ db.start()
 deadline = time.monotonic() + 30
 while ask(port_b, "GET", "/api/entries")[0] != 200 and time.monotonic() < deadline:
     time.sleep(0.1)
-check("a game sent once the database is back", send(port_b, games[7])[0], 201)
+status, id = send(port_b, games[7])
+deadline = time.monotonic() + 60
+while psql(f"SELECT status FROM entries WHERE id = {id}") == ["queued"] and time.monotonic() < deadline:
+    time.sleep(0.1)
+check("a game sent once the database is back",
+      (status in (201, 202), psql(f"SELECT status FROM entries WHERE id = {id}")), (True, ["verified"]))
 check("the board read once the database is back", ask(port_a, "GET", "/api/entries?board=medium-med-10-low-slow-25ms")[2],
       boards[0])
 
