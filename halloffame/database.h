@@ -46,6 +46,8 @@ public:
     virtual const char* forUpdateSkipLocked() const = 0;
     // The column type of a key numbered by the database.
     virtual const char* serialKey() const = 0;
+    // How many connections a hall keeps open to it at most.
+    virtual int connections() const = 0;
 
 protected:
     virtual const char* begin() const = 0;

@@ -10,9 +10,8 @@
 
 namespace {
 
-// Connections a hall opens at most; a request finding all busy waits for
-// one this long before it is answered 503.
-constexpr int MostConnections = 8;
+// A request finding every connection busy waits for one this long before
+// it is answered 503.
 constexpr auto LongestWait = std::chrono::seconds(2);
 // A claim whose prover has not answered in this long is taken again.
 constexpr qint64 ForgottenMs = 60 * 1000;
@@ -63,7 +62,7 @@ public:
     explicit Lease(Store& store) : store_(store) {
         std::unique_lock lock(store_.mutex_);
         const bool free = store_.returned_.wait_for(lock, LongestWait, [this] {
-            return !store_.idle_.empty() || store_.opened_ < MostConnections;
+            return !store_.idle_.empty() || store_.opened_ < store_.most_;
         });
         if (!free) throw DatabaseUnavailable("every connection to the database is busy");
         if (!store_.idle_.empty()) {
@@ -110,6 +109,7 @@ std::unique_ptr<Store> Store::open(const QString& url, QString& problem) {
         return nullptr;
     }
     std::unique_ptr<Store> store(new Store(url));
+    store->most_ = db->connections();
     store->idle_.push_back(std::move(db));
     store->opened_ = 1;
     return store;

@@ -101,4 +101,5 @@ private:
     std::condition_variable returned_;
     std::vector<std::unique_ptr<Database>> idle_;
     int opened_ = 0;
+    int most_ = 1;
 };
