@@ -3,8 +3,10 @@
 # pictures, which its proofs play with, a vorlane-hall command leading to
 # it, the systemd service, the manual page, the copyright and the
 # changelog. Nothing of the desktop: the package depends only on what the
-# server links, Qt's core and GUI libraries without widgets, libmicrohttpd
-# and SQLite, and on the font the final pictures' status line is drawn in.
+# server links, Qt's core and GUI libraries without widgets, libmicrohttpd,
+# SQLite and libpq, and on the font the final pictures' status line is
+# drawn in. It recommends ffmpeg, which makes the games' videos: a hall
+# without it serves and proves all the same, and ffmpeg brings SDL.
 
 set(VORLANE_HALL_COMPONENT hall)
 set(VORLANE_HALL_LAUNCHER ${CMAKE_CURRENT_BINARY_DIR}/launcher-hall/vorlane-hall)
@@ -31,6 +33,6 @@ ranked by what the playback found, on a board for each set of settings.
 It runs as a systemd service on 127.0.0.1:8080, its database in
 /var/lib/vorlane-hall.")
 set(CPACK_DEBIAN_HALL_PACKAGE_DEPENDS "fonts-liberation")
-set(CPACK_DEBIAN_HALL_PACKAGE_RECOMMENDS "")
+set(CPACK_DEBIAN_HALL_PACKAGE_RECOMMENDS "ffmpeg")
 # A web server, not a game: its section is web.
 set(CPACK_DEBIAN_HALL_PACKAGE_SECTION web)

@@ -205,7 +205,7 @@ bool HttpServer::listen(const QString& address, quint16 port, QString& problem) 
     daemon_ = MHD_start_daemon(flags, port, nullptr, nullptr, onRequest, this,
                                MHD_OPTION_LISTEN_SOCKET, listening,
                                MHD_OPTION_CONNECTION_TIMEOUT, IdleSeconds,
-                               MHD_OPTION_PER_IP_CONNECTION_LIMIT, ConnectionsPerAddress,
+                               MHD_OPTION_PER_IP_CONNECTION_LIMIT, behindProxy_ ? 0u : ConnectionsPerAddress,
                                MHD_OPTION_CONNECTION_LIMIT, Connections,
                                MHD_OPTION_CONNECTION_MEMORY_LIMIT, ConnectionMemory,
                                MHD_OPTION_NOTIFY_COMPLETED, onCompleted, nullptr,

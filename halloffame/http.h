@@ -42,7 +42,10 @@ class HttpServer {
 public:
     using Handler = std::function<Response(const Request&)>;
 
-    explicit HttpServer(Handler handler) : handler_(std::move(handler)) {}
+    // Behind a reverse proxy every connection comes from the proxy, which
+    // bounds each client's own: the 32 an address may hold are not counted.
+    explicit HttpServer(Handler handler, bool behindProxy = false)
+        : handler_(std::move(handler)), behindProxy_(behindProxy) {}
     ~HttpServer();
 
     // False with the reason in one line when it cannot listen there.
@@ -54,5 +57,6 @@ public:
 
 private:
     Handler handler_;
+    bool behindProxy_;
     MHD_Daemon* daemon_ = nullptr;
 };

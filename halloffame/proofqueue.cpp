@@ -6,20 +6,24 @@
 #include <algorithm>
 #include <chrono>
 
+#include "halloffame/claimer.h"
 #include "halloffame/prover.h"
 
 namespace {
 
-// How long an idle prover sleeps before it looks again for a replay whose
-// prover has not answered in a minute.
-constexpr auto Idle = std::chrono::seconds(10);
+// How long an idle prover sleeps before it looks again for a job another
+// hall took in, or one whose prover has not answered in a minute.
+constexpr auto Idle = std::chrono::seconds(1);
+// How often an upload waiting for its verdict looks at its entry.
+constexpr auto Look = std::chrono::milliseconds(100);
+// How long a prover waits after the database could not be reached.
+constexpr auto Unreachable = std::chrono::seconds(2);
 
 }  // namespace
 
-ProofQueue::ProofQueue(Store& store, Videos* videos) : store_(store), videos_(videos) {
-    store_.releaseClaims();
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    for (unsigned n = 0; n < cores; ++n) provers_.emplace_back([this] { prove(); });
+ProofQueue::ProofQueue(Store& store, unsigned provers, Videos* videos)
+    : store_(store), videos_(videos), claimer_(thisClaimer()) {
+    for (unsigned n = 0; n < provers; ++n) provers_.emplace_back([this] { prove(); });
 }
 
 ProofQueue::~ProofQueue() {
@@ -39,6 +43,21 @@ void ProofQueue::wake() {
     waiting_.notify_one();
 }
 
+bool ProofQueue::record(const Job& job, const Proof& proof) {
+    for (;;) {
+        try {
+            if (job.again)
+                store_.settleAgain(job.id, proof);
+            else
+                store_.settle(job.id, proof);
+            return true;
+        } catch (const DatabaseUnavailable&) {
+            std::unique_lock lock(mutex_);
+            if (waiting_.wait_for(lock, Unreachable, [this] { return stopping_; })) return false;
+        }
+    }
+}
+
 void ProofQueue::prove() {
     for (;;) {
         quint64 seen = 0;
@@ -47,24 +66,27 @@ void ProofQueue::prove() {
             if (stopping_) return;
             seen = wakes_;
         }
-        if (const std::optional<Job> job = store_.claim(QDateTime::currentMSecsSinceEpoch())) {
-            const Proof proof = proveInChild(job->bytes);
-            if (job->again) {
-                store_.settleAgain(job->id, proof);
+        auto rest = Idle;
+        try {
+            if (const std::optional<Job> job = store_.claim(QDateTime::currentMSecsSinceEpoch(), claimer_)) {
+                const Proof proof = proveInChild(job->bytes);
+                if (!record(*job, proof)) return;
+                if (job->again) continue;
+                {
+                    std::lock_guard lock(mutex_);
+                    if (!proof.replay) unreadable_[job->id] = proof.reason;
+                    ++verdicts_;
+                }
+                settled_.notify_all();
                 continue;
             }
-            store_.settle(job->id, proof);
-            {
-                std::lock_guard lock(mutex_);
-                if (!proof.replay) unreadable_[job->id] = proof.reason;
-                ++verdicts_;
-            }
-            settled_.notify_all();
-            continue;
+            store_.freeClaims(claimerGone);
+            if (videos_ && videos_->makeOne()) continue;
+        } catch (const DatabaseUnavailable&) {
+            rest = Unreachable;
         }
-        if (videos_ && videos_->makeOne()) continue;
         std::unique_lock lock(mutex_);
-        waiting_.wait_for(lock, Idle, [&] { return stopping_ || wakes_ != seen; });
+        waiting_.wait_for(lock, rest, [&] { return stopping_ || wakes_ != seen; });
     }
 }
 
@@ -81,7 +103,9 @@ ProofQueue::Outcome ProofQueue::await(qint64 id, qint64 waitMs) {
         lock.unlock();
         std::optional<Entry> entry = store_.entry(id);
         lock.lock();
-        if (entry && entry->status != QLatin1String("queued")) return {entry, {}};
-        if (!settled_.wait_until(lock, until, [&] { return verdicts_ != seen; })) return {entry, {}};
+        if (!entry || entry->status != QLatin1String("queued")) return {entry, {}};
+        if (std::chrono::steady_clock::now() >= until) return {entry, {}};
+        settled_.wait_until(lock, std::min(until, std::chrono::steady_clock::now() + Look),
+                            [&] { return verdicts_ != seen; });
     }
 }

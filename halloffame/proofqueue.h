@@ -1,9 +1,11 @@
-// The provers: as many threads as the machine has cores, each taking the
-// oldest replay waiting in the database, proving it in a child process and
-// recording the verdict there. An upload is kept before it is proven, so a
-// hall stopped at any moment loses no game it answered for; started again,
-// it proves what was left waiting. When no proof waits, they make the
-// videos that are missing.
+// The provers: threads, as many as the machine has cores unless told, each
+// claiming the oldest proof job waiting in the database, proving its replay
+// in a child process and recording the verdict there. An upload is kept
+// before it is proven, so a hall stopped at any moment loses no game it
+// answered for: any prover on the database takes the job again once its
+// claim is a minute old, or at once when its prover was a process of the
+// same machine that has ended. When no proof waits, they make the videos
+// that are missing.
 #pragma once
 
 #include <QString>
@@ -20,25 +22,32 @@
 
 class ProofQueue {
 public:
-    explicit ProofQueue(Store& store, Videos* videos = nullptr);
+    ProofQueue(Store& store, unsigned provers, Videos* videos = nullptr);
     // Lets the proof in progress end; what is still waiting stays queued.
     ~ProofQueue();
 
-    // Something new waits in the database.
+    // Something new waits in the database. Jobs sent to other halls are
+    // found by looking again every second.
     void wake();
 
     // What an upload finds after waiting for its verdict at most waitMs.
     struct Outcome {
-        std::optional<Entry> entry;  // still queued when the time ran out
+        std::optional<Entry> entry;  // still queued when the time ran out; empty when it is gone
         QString unreadable;          // why, when the bytes were no replay and are not kept
     };
+    // The entry is looked at again every 100 ms, in case another hall's
+    // prover gives the verdict.
     Outcome await(qint64 id, qint64 waitMs);
 
 private:
     void prove();
+    // Records the verdict, trying again while the database cannot be
+    // reached; false when the hall stops first (the job is proven again).
+    bool record(const Job& job, const Proof& proof);
 
     Store& store_;
     Videos* videos_;
+    const QString claimer_;
     std::mutex mutex_;
     std::condition_variable waiting_;   // provers, for work
     std::condition_variable settled_;   // uploads, for verdicts

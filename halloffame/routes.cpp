@@ -27,6 +27,8 @@ constexpr int MostListed = 100;
 constexpr std::size_t MovingPreviews = 10;
 // How long an upload waits for its own verdict before it is answered 202.
 constexpr qint64 VerdictWaitMs = 5000;
+// What a client is told to wait while the database cannot be reached.
+constexpr int RetryAfterSeconds = 5;
 
 QString isoDate(qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(Qt::ISODate); }
 
@@ -97,6 +99,15 @@ std::optional<qint64> idOf(const QString& text) {
     return text.toLongLong();
 }
 
+// The sender of a request: behind the reverse proxy the hall was told of,
+// the last address that proxy added to X-Forwarded-For (those before it
+// are the client's word); anyone else is their own address.
+QString senderOf(const Request& request, const QString& proxy) {
+    const QString forwarded = request.header("x-forwarded-for");
+    if (proxy.isEmpty() || request.peer != proxy || forwarded.isEmpty()) return request.peer;
+    return forwarded.section(QLatin1Char(','), -1).trimmed();
+}
+
 QByteArray iconPng() {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -107,8 +118,8 @@ QByteArray iconPng() {
 
 }  // namespace
 
-Routes::Routes(Store& store, ProofQueue& provers, const Videos& videos)
-    : store_(store), provers_(provers), videos_(videos), icon_(iconPng()) {}
+Routes::Routes(Store& store, ProofQueue& provers, const Videos& videos, QString proxy)
+    : store_(store), provers_(provers), videos_(videos), proxy_(std::move(proxy)), icon_(iconPng()) {}
 
 Routes::Upload Routes::take(const QByteArray& bytes, const QString& peer, const QString& name) {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -119,15 +130,19 @@ Routes::Upload Routes::take(const QByteArray& bytes, const QString& peer, const 
     if (!id) {
         if (bytes.isEmpty()) return {422, 0, QStringLiteral("no replay: the body is empty"), {}};
         Store::Refusal refusal{};
-        id = store_.enqueue(bytes, sha256, name.trimmed().left(LongestName), now, refusal);
-        if (!id && refusal == Store::Refusal::NoRoom)
+        const std::optional<Store::Kept> stored =
+            store_.enqueue(bytes, sha256, name.trimmed().left(LongestName), now, refusal);
+        if (!stored && refusal == Store::Refusal::NoRoom)
             return {507, 0, QStringLiteral("the hall has no room to keep it: its disk is full"), {}};
-        if (!id) return {503, 0, QStringLiteral("the hall is busy: send it again in a moment"), {}};
+        if (!stored) return {503, 0, QStringLiteral("the hall is busy: send it again in a moment"), {}};
         provers_.wake();
-        kept = 201;
+        id = stored->id;
+        kept = stored->fresh ? 201 : 200;
     }
     const ProofQueue::Outcome outcome = provers_.await(*id, VerdictWaitMs);
     if (!outcome.unreadable.isEmpty()) return {422, 0, outcome.unreadable, {}};
+    // Bytes that are no replay are not kept, whichever hall proved them.
+    if (!outcome.entry && kept == 201) return {422, 0, QStringLiteral("no replay: the hall could not read it"), {}};
     if (!outcome.entry) return {404, 0, QStringLiteral("no such entry"), {}};
     const QString& state = outcome.entry->status;
     if (state == QLatin1String("queued")) return {202, *id, {}, state};
@@ -136,7 +151,7 @@ Routes::Upload Routes::take(const QByteArray& bytes, const QString& peer, const 
 }
 
 Response Routes::send(const Request& request) {
-    const Upload upload = take(request.body, request.peer, request.parameter("name"));
+    const Upload upload = take(request.body, senderOf(request, proxy_), request.parameter("name"));
     if (!upload.id) return error(upload.status, upload.error);
     const QByteArray url = entryUrl(upload.id);
     QJsonObject body{{"id", upload.id}, {"status", upload.state}, {"url", QString::fromLatin1(url)}};
@@ -149,7 +164,7 @@ Response Routes::send(const Request& request) {
 Response Routes::sendForm(const Request& request) {
     const std::optional<QByteArray> bytes = fileOfForm(request.header("content-type").toLatin1(), request.body);
     if (!bytes) return html(400, messagePage(QStringLiteral("No file"), QStringLiteral("Choose a replay file to send.")));
-    const Upload upload = take(*bytes, request.peer, {});
+    const Upload upload = take(*bytes, senderOf(request, proxy_), {});
     if (upload.id) return seeOther(entryUrl(upload.id));
     return html(upload.status, messagePage(QStringLiteral("Not taken"), upload.error));
 }
@@ -212,6 +227,21 @@ Response Routes::boardPageOf(const QString& board) {
 }
 
 Response Routes::answer(const Request& request) {
+    try {
+        return route(request);
+    } catch (const DatabaseUnavailable&) {
+        // PostgreSQL stopped or restarting: the client may try again soon.
+        Response response = request.path.startsWith(QLatin1String("/api/"))
+                                ? error(503, QStringLiteral("the hall's database cannot be reached: try again soon"))
+                                : html(503, messagePage(QStringLiteral("Back soon"),
+                                                        QStringLiteral("The hall's database cannot be reached just "
+                                                                       "now. Try again in a few seconds.")));
+        response.headers.push_back({"Retry-After", QByteArray::number(RetryAfterSeconds)});
+        return response;
+    }
+}
+
+Response Routes::route(const Request& request) {
     const QString& path = request.path;
     const bool get = request.method == QLatin1String("GET") || request.method == QLatin1String("HEAD");
     if (request.method == QLatin1String("POST")) {

@@ -13,8 +13,11 @@
 
 class Routes {
 public:
-    Routes(Store& store, ProofQueue& provers, const Videos& videos);
+    // proxy: the address of the reverse proxy in front, whose
+    // X-Forwarded-For names the sender; empty when there is none.
+    Routes(Store& store, ProofQueue& provers, const Videos& videos, QString proxy);
 
+    // 503 with Retry-After while the database cannot be reached.
     Response answer(const Request& request);
 
 private:
@@ -25,6 +28,7 @@ private:
         QString error;
         QString state;  // queued, verified or rejected, for a kept entry
     };
+    Response route(const Request& request);
     Upload take(const QByteArray& bytes, const QString& peer, const QString& name);
     Response send(const Request& request);
     Response sendForm(const Request& request);
@@ -35,6 +39,7 @@ private:
     Store& store_;
     ProofQueue& provers_;
     const Videos& videos_;
+    const QString proxy_;
     UploadLimit limit_;
     QByteArray icon_;
 };

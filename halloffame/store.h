@@ -1,21 +1,24 @@
 // The hall's database, the one place its entries live: each replay's exact
 // bytes, keyed by their SHA-256, with what its proof found once a prover
-// has played it (until then it waits, status queued). SQLite in WAL
-// mode, one connection shared by the server's threads one statement at a
-// time; every statement prepared, nothing built from strings.
+// has played it (until then it waits, status queued, with a proof job any
+// prover of any hall on the database may claim). The server's threads
+// share a few connections, each used by one of them at a time; every
+// statement takes its values apart from its text. A database that cannot
+// be reached throws DatabaseUnavailable from any call.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 
+#include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
 
+#include "halloffame/database.h"
 #include "halloffame/proof.h"
-
-struct sqlite3;
 
 struct Entry {
     qint64 id = 0;
@@ -57,31 +60,38 @@ struct Showing {
 
 class Store {
 public:
-    // Empty with the reason in one line when the database cannot be opened.
-    static std::unique_ptr<Store> open(const QString& path, QString& problem);
-    ~Store();
+    // Opens the database at the URL (see openDatabase) and brings its
+    // schema up to date; empty with the reason in one line when it cannot.
+    static std::unique_ptr<Store> open(const QString& url, QString& problem);
 
     std::optional<qint64> idOfBytes(const QByteArray& sha256);
     // Why the database refused a write: its disk is full or fails to write,
     // or something that passes, such as a lock held too long.
     enum class Refusal { NoRoom, Busy };
+    struct Kept {
+        qint64 id = 0;
+        bool fresh = false;  // false when the same bytes were kept before
+    };
     // The bytes kept to be proven, queued, with the sender's name for a game
     // that asks none; committed before this returns, empty with the refusal
     // when the database refused it (and then holds what it held before).
-    std::optional<qint64> enqueue(const QByteArray& bytes, const QByteArray& sha256, const QString& name,
-                                  qint64 sentMs, Refusal& refusal);
+    // The same bytes sent to two halls at once are kept once.
+    std::optional<Kept> enqueue(const QByteArray& bytes, const QByteArray& sha256, const QString& name,
+                                qint64 sentMs, Refusal& refusal);
     // The oldest waiting replay no prover holds, or one whose prover has not
-    // answered in a minute, now held by the caller; when none waits, the
-    // oldest proven game another version of the game proved, to prove again.
-    std::optional<Job> claim(qint64 nowMs);
-    // Records what the proof found; bytes that are no replay are not kept.
+    // answered in a minute, now held by the claimer (see claimer.h); when
+    // none waits, the oldest proven game another version of the game proved,
+    // to prove again.
+    std::optional<Job> claim(qint64 nowMs, const QString& claimer);
+    // Frees the claims of every claimer gone(claimer) says has ended.
+    void freeClaims(const std::function<bool(const QString&)>& gone);
+    // Records what the proof found, once whoever proved it; bytes that are
+    // no replay are not kept.
     void settle(qint64 id, const Proof& proof);
     // Records that this version proved the game again: a game it plays to
     // another end (score, wave) is marked as from an earlier version and
     // stays as that version proved it.
     void settleAgain(qint64 id, const Proof& proof);
-    // Frees every claim: at start no prover of this hall is running.
-    void releaseClaims();
     std::optional<Entry> entry(qint64 id);
     // Each name's best game once, best first; ties share a rank and go in
     // the order they were sent.
@@ -100,10 +110,16 @@ public:
     bool setHidden(qint64 id, bool hidden);
 
 private:
-    explicit Store(sqlite3* db) : db_(db) {}
+    // A connection of the pool, the caller's alone until it goes.
+    class Lease;
+    explicit Store(QString url) : url_(std::move(url)) {}
     std::optional<QByteArray> blob(const char* sql, qint64 id);
     std::vector<Entry> list(const char* sql, int limit);
 
+    QString url_;
     std::mutex mutex_;
-    sqlite3* db_;
+    std::condition_variable returned_;
+    std::vector<std::unique_ptr<Database>> idle_;
+    int opened_ = 0;
+    int most_ = 1;
 };
