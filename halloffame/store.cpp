@@ -217,6 +217,10 @@ void Store::settle(qint64 id, const Proof& proof) {
 }
 
 void Store::settleAgain(qint64 id, const Proof& proof) {
+    // A playback that gave no answer (its child could not start, ran out of
+    // time on a busy machine, was killed) says nothing of the game: it stays
+    // as it was, its claim taken again by any prover in a minute.
+    if (!proof.replay) return;
     Lease db(*this);
     db->transaction([&] {
         if (!db->exec("DELETE FROM jobs WHERE entry = $1 AND kind = 'again'", {id}).ok) return false;

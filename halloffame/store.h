@@ -89,8 +89,9 @@ public:
     // no replay are not kept.
     void settle(qint64 id, const Proof& proof);
     // Records that this version proved the game again: a game it plays to
-    // another end (score, wave) is marked as from an earlier version and
-    // stays as that version proved it.
+    // another end (score, wave, or not verified) is marked as from an
+    // earlier version and stays as that version proved it; one the hall
+    // failed to play back is left as it was, to be proven again later.
     void settleAgain(qint64 id, const Proof& proof);
     std::optional<Entry> entry(qint64 id);
     // Each name's best game once, best first; ties share a rank and go in
