@@ -24,11 +24,9 @@ QByteArray firstPlacesFeed(const std::vector<Entry>& firstPlaces) {
                     "<entry><title>%1 is first on %2 with %3</title><id>tag:vorlane-hall,2026:entry-%4</id>"
                     "<link href=\"/entries/%4\"/><updated>%5</updated><author><name>%1</name></author>"
                     "<summary>Wave %6, %7, played %8 (as the file says)</summary></entry>\n")
-                    .arg(escapeHtml(name), escapeHtml(entry.board), QString::number(entry.score, 'f', 0))
-                    .arg(entry.id)
-                    .arg(atomDate(entry.sent))
-                    .arg(entry.wave)
-                    .arg(escapeHtml(entry.settings), atomDate(entry.played));
+                    .arg(escapeHtml(name), escapeHtml(entry.board), QString::number(entry.score, 'f', 0),
+                         QString::number(entry.id), atomDate(entry.sent), QString::number(entry.wave),
+                         escapeHtml(entry.settings), atomDate(entry.played));
     }
     return (feed + QStringLiteral("</feed>\n")).toUtf8();
 }

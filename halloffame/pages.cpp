@@ -56,18 +56,16 @@ QByteArray boardPage(const QString& board, const QString& settings, const std::v
                     "<tr><td>%1</td><td><a href=\"%2\">%3</a>%7</td><td>%4</td><td>%5</td><td>%6</td>"
                     "<td><a href=\"%2\"><img src=\"%2%8\" alt=\"the end of the game\" width=\"157\" "
                     "height=\"109\" loading=\"lazy\"></a></td></tr>\n")
-                    .arg(entry.rank)
-                    .arg(link, escapeHtml(shownName(entry.name)), QString::number(entry.score, 'f', 0))
-                    .arg(entry.wave)
-                    .arg(date(entry.played), earlierMark(entry),
+                    .arg(QString::number(entry.rank), link, escapeHtml(shownName(entry.name)),
+                         QString::number(entry.score, 'f', 0), QString::number(entry.wave), date(entry.played),
+                         earlierMark(entry),
                          moving.count(entry.id) ? QStringLiteral("-preview.webp") : QStringLiteral(".png"));
     }
     if (!entries.empty()) body += QStringLiteral("</tbody></table>\n");
     body += QStringLiteral("<nav><h2>Boards</h2><ul>\n");
     for (const Board& other : boards)
         body += QStringLiteral("<li><a href=\"/boards/%1\">%2</a> (%3)</li>\n")
-                    .arg(escapeHtml(other.board), escapeHtml(other.board))
-                    .arg(other.entries);
+                    .arg(escapeHtml(other.board), escapeHtml(other.board), QString::number(other.entries));
     body += QStringLiteral("</ul></nav>\n");
     const QString title = board == QLatin1String("standard") ? QStringLiteral("The standard board")
                                                              : QStringLiteral("Board %1").arg(board);
@@ -114,12 +112,9 @@ QByteArray entryPage(const Entry& entry, bool video) {
                    "<dt>Length</dt><dd>%8</dd><dt>Played</dt><dd>%9 (as the file says)</dd>"
                    "<dt>Sent</dt><dd>%10</dd><dt>Recorded by</dt><dd>Vorlane %11</dd>"
                    "<dt>Proven by</dt><dd>Vorlane %12</dd></dl>\n"))
-                   .arg(entry.id)
-                   .arg(scoreChart(entry))
-                   .arg(entry.rank)
-                   .arg(escapeHtml(entry.board), QString::number(entry.score, 'f', 0))
-                   .arg(entry.wave)
-                   .arg(escapeHtml(entry.settings), length(entry.lengthMs), date(entry.played), date(entry.sent),
+                   .arg(QString::number(entry.id), scoreChart(entry), QString::number(entry.rank),
+                        escapeHtml(entry.board), QString::number(entry.score, 'f', 0), QString::number(entry.wave),
+                        escapeHtml(entry.settings), length(entry.lengthMs), date(entry.played), date(entry.sent),
                         escapeHtml(entry.gameVersion), escapeHtml(entry.provenBy));
         if (entry.earlierVersion)
             body += QStringLiteral(
@@ -144,10 +139,8 @@ QByteArray recentPage(const std::vector<Entry>& entries) {
                                                                           : QStringLiteral("refused");
         body += QStringLiteral("<tr><td>%1</td><td><a href=\"/entries/%2\">%3</a></td><td>%4</td><td>%5</td>"
                                "<td>%6</td></tr>\n")
-                    .arg(date(entry.sent))
-                    .arg(entry.id)
-                    .arg(escapeHtml(shownName(entry.name)), QString::number(entry.score, 'f', 0),
-                         escapeHtml(entry.board), proof);
+                    .arg(date(entry.sent), QString::number(entry.id), escapeHtml(shownName(entry.name)),
+                         QString::number(entry.score, 'f', 0), escapeHtml(entry.board), proof);
     }
     return page(QStringLiteral("Latest games"), body + QStringLiteral("</tbody></table>\n"));
 }

@@ -132,17 +132,19 @@ for what, replay, reason in [("tampered", tampered(standard), "not verified: sco
     check(what, (status, answer["error"].startswith(reason), answer["error"] != ""), (422, True, True))
 check("a refused game sent again", send(unfinished)[0], 422)
 
-# A name is escaped on every page; the game asked none, so the sender's is used.
-status, _, other = send(slow_missile, "?name=%3Cscript%3E")
+# A name is escaped on every page, its %1 and %7 shown as typed; the game
+# asked none, so the sender's is used.
+name = "<s>%1%7%8"
+status, _, other = send(slow_missile, "?name=%3Cs%3E%251%257%258")
 check("a game with the missile slow", status, 201)
 entry = json.loads(ask("GET", f"/api/entries/{other['id']}")[2])
-check("its board", (entry["name"], entry["board"]), ("<script>", "medium-med-10-low-slow-25ms"))
+check("its board", (entry["name"], entry["board"]), (name, "medium-med-10-low-slow-25ms"))
 for path in [f"/entries/{other['id']}", "/boards/medium-med-10-low-slow-25ms", "/recent", "/feed.atom"]:
     page = ask("GET", path)[2].decode()
-    check(f"{path} escapes the name", ("&lt;script&gt;" in page, "<script>" in page), (True, False))
+    check(f"{path} shows the name escaped", ("&lt;s&gt;%1%7%8" in page, name in page), (True, False))
 feed = ElementTree.fromstring(ask("GET", "/feed.atom")[2])
 check("the new first places", [title.text for title in feed.iter("{http://www.w3.org/2005/Atom}title")][1:],
-      ["<script> is first on medium-med-10-low-slow-25ms with 0", "ACE is first on standard with 4740"])
+      [f"{name} is first on medium-med-10-low-slow-25ms with 0", "ACE is first on standard with 4740"])
 
 # The standard board after: only the proven standard game, ranked.
 board = json.loads(ask("GET", "/api/entries?board=standard")[2])
