@@ -4,7 +4,6 @@
 #include "halloffame/film.h"
 
 #include <QFile>
-#include <QGuiApplication>
 
 #include <cerrno>
 #include <cstdio>
@@ -19,6 +18,7 @@
 #include "halloffame/pace.h"
 #include "replay/format.h"
 #include "replay/gamespan.h"
+#include "replay/headless.h"
 #include "replay/playback.h"
 #include "shell/surface.h"
 
@@ -203,11 +203,7 @@ pid_t startEncoder(int frames, int sound, const std::string& video, const std::s
 }  // namespace
 
 int filmCommand(char* argv0, const char* video, const char* preview) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    int programOnly = 1;
-    char* argv[] = {argv0, nullptr};
-    QGuiApplication app(programOnly, argv);
+    const HeadlessApplication app(argv0);
     QFile input;
     if (!input.open(stdin, QIODevice::ReadOnly)) return 1;
     const ReplayReading reading = decodeReplay(input.read(LargestReplayFile + 1));

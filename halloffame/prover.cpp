@@ -2,7 +2,6 @@
 #include "halloffame/prover.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,6 +14,7 @@
 #include <unistd.h>
 
 #include "replay/format.h"
+#include "replay/headless.h"
 
 namespace {
 
@@ -137,11 +137,7 @@ Proof proveInChild(const QByteArray& bytes) {
 }
 
 int proveCommand(char* argv0) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    int programOnly = 1;
-    char* argv[] = {argv0, nullptr};
-    QGuiApplication app(programOnly, argv);
+    const HeadlessApplication app(argv0);
     QByteArray bytes;
     char chunk[65536];
     for (;;) {

@@ -15,6 +15,7 @@
 #include "desktop/window/MainWindow.h"
 #include "replay/digest.h"
 #include "replay/format.h"
+#include "replay/headless.h"
 #include "replay/playback.h"
 #include "replay/verify.h"
 
@@ -83,13 +84,8 @@ int watchReplay(const QString& path) {
 }
 
 int verifyReplayCommand(char* argv[], const QString& path) {
-    // Off screen, whatever window system the command line asked for. The
-    // answer is one line: what Qt would say of the machine (no runtime
-    // folder, say) stays off the terminal.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    int programOnly = 1;
-    QGuiApplication app(programOnly, argv);
+    // The answer is one line.
+    const HeadlessApplication app(argv[0]);
     const Verdict verdict = verifyReplayFile(path, QCoreApplication::applicationDirPath());
     if (!verdict.note.isEmpty() && verdict.status != 2) complain(verdict.note);
     if (verdict.status == 2)
