@@ -224,13 +224,12 @@ void Store::settleAgain(qint64 id, const Proof& proof) {
     Lease db(*this);
     db->transaction([&] {
         if (!db->exec("DELETE FROM jobs WHERE entry = $1 AND kind = 'again'", {id}).ok) return false;
-        const bool same = proof.verified;
         return db
             ->exec("UPDATE entries SET "
                    "proven_by = CASE WHEN $2 = 1 AND score = $3 AND wave = $4 THEN $5 ELSE proven_by END, "
                    "earlier_version = CASE WHEN $2 = 1 AND score = $3 AND wave = $4 THEN 0 ELSE 1 END "
                    "WHERE id = $1 AND status = 'verified'",
-                   {id, qint64(same ? 1 : 0), proof.score, qint64(proof.wave), provingVersion()})
+                   {id, qint64(proof.verified ? 1 : 0), proof.score, qint64(proof.wave), provingVersion()})
             .ok;
     });
 }
