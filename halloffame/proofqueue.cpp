@@ -74,7 +74,7 @@ void ProofQueue::prove() {
                 if (job->again) continue;
                 {
                     std::lock_guard lock(mutex_);
-                    if (!proof.replay) unreadable_[job->id] = proof.reason;
+                    if (!proof.replay && proof.started) unreadable_[job->id] = proof.reason;
                     ++verdicts_;
                 }
                 settled_.notify_all();

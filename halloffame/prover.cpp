@@ -24,9 +24,21 @@ constexpr qint64 AllMs = 30 * 1000;
 // A proof holds a picture of the play area and a few numbers.
 constexpr qsizetype LargestAnswer = 4 * 1024 * 1024;
 
-Proof failed(const QString& reason) {
+// The playback ran but gave no verdict: the replay is refused for it.
+Proof unanswered(const QString& reason) {
     Proof proof;
+    proof.replay = true;
+    proof.answered = false;
     proof.reason = reason;
+    return proof;
+}
+
+// The hall could not start the playback: nothing is known of the replay.
+Proof notStarted() {
+    Proof proof;
+    proof.answered = false;
+    proof.started = false;
+    proof.reason = QStringLiteral("the hall could not start a proof");
     return proof;
 }
 
@@ -79,11 +91,11 @@ bool conversation(int& in, int out, const QByteArray& bytes, QByteArray& answer)
 
 Proof proveInChild(const QByteArray& bytes) {
     int toChild[2], fromChild[2];
-    if (pipe2(toChild, O_CLOEXEC) != 0) return failed(QStringLiteral("the hall could not start a proof"));
+    if (pipe2(toChild, O_CLOEXEC) != 0) return notStarted();
     if (pipe2(fromChild, O_CLOEXEC) != 0) {
         close(toChild[0]);
         close(toChild[1]);
-        return failed(QStringLiteral("the hall could not start a proof"));
+        return notStarted();
     }
     // Made before the fork: the child only calls what is safe there.
     static const char self[] = "/proc/self/exe";
@@ -111,7 +123,7 @@ Proof proveInChild(const QByteArray& bytes) {
     if (child < 0) {
         close(toChild[1]);
         close(fromChild[0]);
-        return failed(QStringLiteral("the hall could not start a proof"));
+        return notStarted();
     }
     QByteArray answer;
     int input = toChild[1];
@@ -125,14 +137,14 @@ Proof proveInChild(const QByteArray& bytes) {
         // A closed pipe ends a child that has stopped reading; the pipe's
         // own end is closed once the bytes are all written.
         close(fromChild[0]);
-        return failed(WIFSIGNALED(status) || !answered
+        return unanswered(WIFSIGNALED(status) || !answered
                           ? QStringLiteral("the playback ran out of its time or memory")
                           : QStringLiteral("the playback ended without an answer"));
     }
     close(fromChild[0]);
     const std::optional<Proof> proof = Proof::fromJson(answer);
     if (!proof || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return failed(QStringLiteral("the playback ended without an answer"));
+        return unanswered(QStringLiteral("the playback ended without an answer"));
     return *proof;
 }
 
@@ -146,8 +158,10 @@ int proveCommand(char* argv0) {
         bytes.append(chunk, qsizetype(n));
         if (bytes.size() > LargestReplayFile) break;
     }
+    Proof tooLarge;
+    tooLarge.reason = QStringLiteral("larger than a replay can be");
     const QByteArray json = bytes.size() > LargestReplayFile
-                                ? failed(QStringLiteral("larger than a replay can be")).toJson()
+                                ? tooLarge.toJson()
                                 : proveReplay(bytes, QCoreApplication::applicationDirPath()).toJson();
     std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -200,6 +200,8 @@ void Store::freeClaims(const std::function<bool(const QString&)>& gone) {
 }
 
 void Store::settle(qint64 id, const Proof& proof) {
+    // Its claim is taken again by any prover in a minute.
+    if (!proof.started) return;
     Lease db(*this);
     db->transaction([&] {
         if (!db->exec("DELETE FROM jobs WHERE entry = $1 AND kind = 'proof'", {id}).ok) return false;
@@ -220,7 +222,7 @@ void Store::settleAgain(qint64 id, const Proof& proof) {
     // A playback that gave no answer (its child could not start, ran out of
     // time on a busy machine, was killed) says nothing of the game: it stays
     // as it was, its claim taken again by any prover in a minute.
-    if (!proof.replay) return;
+    if (!proof.answered) return;
     Lease db(*this);
     db->transaction([&] {
         if (!db->exec("DELETE FROM jobs WHERE entry = $1 AND kind = 'again'", {id}).ok) return false;

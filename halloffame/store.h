@@ -86,7 +86,8 @@ public:
     // Frees the claims of every claimer gone(claimer) says has ended.
     void freeClaims(const std::function<bool(const QString&)>& gone);
     // Records what the proof found, once whoever proved it; bytes that are
-    // no replay are not kept.
+    // no replay are not kept, and a proof the hall could not start leaves
+    // the game waiting.
     void settle(qint64 id, const Proof& proof);
     // Records that this version proved the game again: a game it plays to
     // another end (score, wave, or not verified) is marked as from an

@@ -132,6 +132,30 @@ for what, replay, reason in [("tampered", tampered(standard), "not verified: sco
     check(what, (status, answer["error"].startswith(reason), answer["error"] != ""), (422, True, True))
 check("a refused game sent again", send(unfinished)[0], 422)
 
+# A playback that dies (as one past its time or memory does) refuses the
+# game it was proving and keeps it as evidence.
+def kill_playback(outcome):
+    for _ in range(1000):
+        found = subprocess.run(["pgrep", "-P", str(server.pid), "-f", "vorlane-hall prove"], capture_output=True,
+                               text=True).stdout.split()
+        if found:
+            os.kill(int(found[0]), signal.SIGKILL)
+            outcome.append("killed")
+            return
+        time.sleep(0.002)
+
+
+for change in range(20, 25):
+    outcome = []
+    killer = threading.Thread(target=kill_playback, args=(outcome,))
+    killer.start()
+    status, _, died = send(dated_apart(standard, change))
+    killer.join()
+    if outcome:
+        break
+check("a playback killed", (outcome, status, died["error"]), (["killed"], 422, "the playback ran out of its time or memory"))
+check("kept as evidence", json.loads(ask("GET", f"/api/entries/{died['id']}")[2])["status"], "rejected")
+
 # A name is escaped on every page, its %1 and %7 shown as typed; the game
 # asked none, so the sender's is used.
 name = "<s>%1%7%8"
@@ -272,9 +296,9 @@ check("a chunked body without end", chunked.recv(64).split(b"\r\n")[0], b"HTTP/1
 check("oversized headers", ask("GET", "/", headers={"X-Padding": "x" * (16 * 1024 + 1)})[0], 431)
 check("bad numbers", ask("GET", "/api/entries?limit=many")[0], 400)
 
-# Thirteen uploads so far (twelve where Chromium sent none); the
-# twenty-first in a minute waits.
-so_far = 13 if kind == "sqlite" else 12
+# Thirteen uploads so far (twelve where Chromium sent none) and the tries
+# to kill a playback; the twenty-first in a minute waits.
+so_far = (13 if kind == "sqlite" else 12) + change - 19
 check("past 20 a minute", [send(b"x")[0] for _ in range(21 - so_far)], [422] * (20 - so_far) + [429])
 
 
