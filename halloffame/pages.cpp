@@ -43,7 +43,7 @@ QByteArray page(const QString& title, const QString& body) {
 QString escapeHtml(const QString& text) { return text.toHtmlEscaped().replace(QLatin1Char('\''), "&#39;"); }
 
 QByteArray boardPage(const QString& board, const QString& settings, const std::vector<Entry>& entries,
-                     const std::vector<Board>& boards, const std::set<qint64>& moving) {
+                     const std::vector<Board>& boards, const std::set<qint64>& moving, bool everyGame) {
     QString body = QStringLiteral("<p class=\"settings\">%1</p>\n").arg(escapeHtml(settings));
     if (entries.empty()) body += QStringLiteral("<p>No game on this board yet: send the first.</p>\n");
     else
@@ -62,6 +62,12 @@ QByteArray boardPage(const QString& board, const QString& settings, const std::v
                          moving.count(entry.id) ? QStringLiteral("-preview.webp") : QStringLiteral(".png"));
     }
     if (!entries.empty()) body += QStringLiteral("</tbody></table>\n");
+    body += everyGame ? QStringLiteral("<p>Every game on this board. <a href=\"/boards/%1\">Each name's best game "
+                                       "once</a>.</p>\n")
+                            .arg(escapeHtml(board))
+                      : QStringLiteral("<p>Each name's best game once. <a href=\"/boards/%1?every=1\">Every game on "
+                                       "this board</a>.</p>\n")
+                            .arg(escapeHtml(board));
     body += QStringLiteral("<nav><h2>Boards</h2><ul>\n");
     for (const Board& other : boards)
         body += QStringLiteral("<li><a href=\"/boards/%1\">%2</a> (%3)</li>\n")

@@ -14,9 +14,10 @@
 
 QString escapeHtml(const QString& text);
 
-// The games in moving show their video's preview in place of their final picture.
+// The games in moving show their video's preview in place of their final
+// picture; the entries are each name's best, or every game of the board.
 QByteArray boardPage(const QString& board, const QString& settings, const std::vector<Entry>& entries,
-                     const std::vector<Board>& boards, const std::set<qint64>& moving = {});
+                     const std::vector<Board>& boards, const std::set<qint64>& moving = {}, bool everyGame = false);
 // With its video once it is made.
 QByteArray entryPage(const Entry& entry, bool video = false);
 QByteArray recentPage(const std::vector<Entry>& entries);

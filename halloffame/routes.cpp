@@ -139,14 +139,11 @@ Routes::Upload Routes::take(const QByteArray& bytes, const QString& peer, const 
         id = stored->id;
         kept = stored->fresh ? 201 : 200;
     }
-    const ProofQueue::Outcome outcome = provers_.await(*id, VerdictWaitMs);
-    if (!outcome.unreadable.isEmpty()) return {422, 0, outcome.unreadable, {}};
-    // Bytes that are no replay are not kept, whichever hall proved them.
-    if (!outcome.entry && kept == 201) return {422, 0, QStringLiteral("no replay: the hall could not read it"), {}};
-    if (!outcome.entry) return {404, 0, QStringLiteral("no such entry"), {}};
-    const QString& state = outcome.entry->status;
+    const std::optional<Entry> entry = provers_.await(*id, VerdictWaitMs);
+    if (!entry) return {404, 0, QStringLiteral("no such entry"), {}};
+    const QString& state = entry->status;
     if (state == QLatin1String("queued")) return {202, *id, {}, state};
-    if (state == QLatin1String("rejected")) return {422, *id, outcome.entry->reason, state};
+    if (state == QLatin1String("rejected")) return {422, *id, entry->reason, state};
     return {kept, *id, {}, state};
 }
 
@@ -175,7 +172,9 @@ Response Routes::entries(const Request& request) {
     if (!limit || !offset) return error(400, QStringLiteral("limit is 1 to 100 and offset a whole number"));
     const QString board = request.parameter("board");
     QJsonArray list;
-    for (const Entry& entry : store_.board(board.isEmpty() ? QString::fromLatin1(StandardBoard) : board, *limit, *offset))
+    const bool every = request.parameter("every") == QLatin1String("1");
+    for (const Entry& entry :
+         store_.board(board.isEmpty() ? QString::fromLatin1(StandardBoard) : board, *limit, *offset, every))
         list.append(entryJson(entry));
     return json(200, list);
 }
@@ -209,7 +208,7 @@ Response Routes::entryFile(const QString& rest, const Request& request) {
     return html(404, messagePage(QStringLiteral("Not here"), QStringLiteral("There is no such entry.")));
 }
 
-Response Routes::boardPageOf(const QString& board) {
+Response Routes::boardPageOf(const QString& board, bool everyGame) {
     const std::vector<Board> boards = store_.boards();
     QString settings = board == QLatin1String(StandardBoard)
                            ? QStringLiteral("Skill Medium, Speed Med, 10 bombs, Bomb Speed Low, Missile Full, 25 ms "
@@ -219,11 +218,11 @@ Response Routes::boardPageOf(const QString& board) {
         if (known.board == board && settings.isEmpty())
             settings = board == QLatin1String(ChangedBoard) ? QStringLiteral("A setting changed during play")
                                                             : known.settings;
-    const std::vector<Entry> entries = store_.board(board, MostListed, 0);
+    const std::vector<Entry> entries = store_.board(board, MostListed, 0, everyGame);
     std::set<qint64> moving;
     for (std::size_t n = 0; n < std::min<std::size_t>(entries.size(), MovingPreviews); ++n)
         if (videos_.made(entries[n].id)) moving.insert(entries[n].id);
-    return html(200, boardPage(board, settings, entries, boards, moving));
+    return html(200, boardPage(board, settings, entries, boards, moving, everyGame));
 }
 
 Response Routes::answer(const Request& request) {
@@ -264,7 +263,8 @@ Response Routes::route(const Request& request) {
         return entry ? json(200, entryJson(*entry)) : error(404, QStringLiteral("no such entry"));
     }
     if (path == QLatin1String("/")) return boardPageOf(QString::fromLatin1(StandardBoard));
-    if (path.startsWith(QLatin1String("/boards/"))) return boardPageOf(path.mid(8));
+    if (path.startsWith(QLatin1String("/boards/")))
+        return boardPageOf(path.mid(8), request.parameter("every") == QLatin1String("1"));
     if (path.startsWith(QLatin1String("/entries/"))) return entryFile(path.mid(9), request);
     if (path == QLatin1String("/recent")) return html(200, recentPage(store_.recent(MostListed)));
     if (path == QLatin1String("/feed.atom"))

@@ -34,7 +34,7 @@ private:
     Response sendForm(const Request& request);
     Response entries(const Request& request);
     Response entryFile(const QString& rest, const Request& request);
-    Response boardPageOf(const QString& board);
+    Response boardPageOf(const QString& board, bool everyGame = false);
 
     Store& store_;
     ProofQueue& provers_;

@@ -48,13 +48,13 @@ QString minutesText(const std::vector<double>& scores) {
     return words.join(QLatin1Char(' '));
 }
 
-// The board's games, each name's best once, ranked.
+// The board's games, each name's best once or ($4 = 1) every game, ranked.
 const char* const BoardQuery =
     "SELECT rank() OVER (ORDER BY score DESC), id, status, reason, name, score, wave, played, sent, length_ms, "
     "settings, coalesce(board, ''), version, minutes, proven_by, earlier_version FROM ("
     "  SELECT *, row_number() OVER (PARTITION BY name ORDER BY score DESC, id) AS nth"
     "  FROM entries WHERE board = $1 AND status = 'verified' AND hidden = 0"
-    ") AS best WHERE nth = 1 ORDER BY score DESC, id LIMIT $2 OFFSET $3";
+    ") AS best WHERE nth = 1 OR $4 = 1 ORDER BY score DESC, id LIMIT $2 OFFSET $3";
 
 QVariant orNull(const QByteArray& bytes) { return bytes.isEmpty() ? QVariant() : QVariant(bytes); }
 
@@ -205,7 +205,6 @@ void Store::settle(qint64 id, const Proof& proof) {
     Lease db(*this);
     db->transaction([&] {
         if (!db->exec("DELETE FROM jobs WHERE entry = $1 AND kind = 'proof'", {id}).ok) return false;
-        if (!proof.replay) return db->exec("DELETE FROM entries WHERE id = $1 AND status = 'queued'", {id}).ok;
         return db
             ->exec("UPDATE entries SET status = $2, reason = $3, name = CASE WHEN $4 = '' THEN name ELSE $4 END, "
                    "score = $5, wave = $6, played = $7, length_ms = $8, settings = $9, board = $10, version = $11, "
@@ -251,10 +250,10 @@ std::optional<Entry> Store::entry(qint64 id) {
     return entry;
 }
 
-std::vector<Entry> Store::board(const QString& board, int limit, int offset) {
+std::vector<Entry> Store::board(const QString& board, int limit, int offset, bool everyGame) {
     Lease db(*this);
     std::vector<Entry> entries;
-    for (const Row& row : db->exec(BoardQuery, {board, qint64(limit), qint64(offset)}).rows) {
+    for (const Row& row : db->exec(BoardQuery, {board, qint64(limit), qint64(offset), qint64(everyGame)}).rows) {
         entries.push_back(entryAt(row, 1));
         entries.back().rank = row[0].toInt();
     }

@@ -85,9 +85,8 @@ public:
     std::optional<Job> claim(qint64 nowMs, const QString& claimer);
     // Frees the claims of every claimer gone(claimer) says has ended.
     void freeClaims(const std::function<bool(const QString&)>& gone);
-    // Records what the proof found, once whoever proved it; bytes that are
-    // no replay are not kept, and a proof the hall could not start leaves
-    // the game waiting.
+    // Records what the proof found, once whoever proved it, a refusal with
+    // its reason; a proof the hall could not start leaves the game waiting.
     void settle(qint64 id, const Proof& proof);
     // Records that this version proved the game again: a game it plays to
     // another end (score, wave, or not verified) is marked as from an
@@ -95,9 +94,9 @@ public:
     // failed to play back is left as it was, to be proven again later.
     void settleAgain(qint64 id, const Proof& proof);
     std::optional<Entry> entry(qint64 id);
-    // Each name's best game once, best first; ties share a rank and go in
-    // the order they were sent.
-    std::vector<Entry> board(const QString& board, int limit, int offset);
+    // Each name's best game once (or every game), best first; ties share a
+    // rank and go in the order they were sent.
+    std::vector<Entry> board(const QString& board, int limit, int offset, bool everyGame = false);
     std::vector<Board> boards();
     // The latest uploads, newest first, whatever became of them.
     std::vector<Entry> recent(int limit);
