@@ -60,7 +60,6 @@ Proof proveReplay(const QByteArray& bytes, const QString& programDirectory) {
     if (!reading.replay) return refused(reading.problem);
     const Replay& replay = *reading.replay;
     // Said by the file: shown as the sender's word, kept with a refusal too.
-    proof.replay = true;
     proof.played = replay.header.recordedAt;
     proof.gameVersion = replay.header.gameVersion;
     if (!beginsAtStart(replay)) return refused(QStringLiteral("the game was not played from its Start"));
@@ -117,8 +116,7 @@ Proof proveReplay(const QByteArray& bytes, const QString& programDirectory) {
 QByteArray Proof::toJson() const {
     QJsonArray minutes;
     for (double score : scoreByMinute) minutes.append(score);
-    return QJsonDocument(QJsonObject{{"replay", replay},
-                                     {"verified", verified},
+    return QJsonDocument(QJsonObject{{"verified", verified},
                                      {"reason", reason},
                                      {"score", score},
                                      {"wave", wave},
@@ -140,7 +138,6 @@ std::optional<Proof> Proof::fromJson(const QByteArray& json) {
     if (!document.isObject()) return std::nullopt;
     const QJsonObject o = document.object();
     Proof proof;
-    proof.replay = o.value("replay").toBool();
     proof.verified = o.value("verified").toBool();
     proof.reason = o.value("reason").toString();
     proof.score = o.value("score").toDouble();

@@ -13,7 +13,6 @@
 #include <vector>
 
 struct Proof {
-    bool replay = false;            // the bytes read as a replay
     // False when the playback gave no verdict: it could not be started
     // (started false: the game waits for another try), or it ran out of its
     // time or memory or died (a replay refused for that, kept as evidence).

@@ -74,7 +74,6 @@ void ProofQueue::prove() {
                 if (job->again) continue;
                 {
                     std::lock_guard lock(mutex_);
-                    if (!proof.replay && proof.started) unreadable_[job->id] = proof.reason;
                     ++verdicts_;
                 }
                 settled_.notify_all();
@@ -90,21 +89,16 @@ void ProofQueue::prove() {
     }
 }
 
-ProofQueue::Outcome ProofQueue::await(qint64 id, qint64 waitMs) {
+std::optional<Entry> ProofQueue::await(qint64 id, qint64 waitMs) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     std::unique_lock lock(mutex_);
     for (;;) {
-        if (const auto found = unreadable_.find(id); found != unreadable_.end()) {
-            Outcome outcome{std::nullopt, found->second};
-            unreadable_.erase(found);
-            return outcome;
-        }
         const quint64 seen = verdicts_;
         lock.unlock();
         std::optional<Entry> entry = store_.entry(id);
         lock.lock();
-        if (!entry || entry->status != QLatin1String("queued")) return {entry, {}};
-        if (std::chrono::steady_clock::now() >= until) return {entry, {}};
+        if (!entry || entry->status != QLatin1String("queued")) return entry;
+        if (std::chrono::steady_clock::now() >= until) return entry;
         settled_.wait_until(lock, std::min(until, std::chrono::steady_clock::now() + Look),
                             [&] { return verdicts_ != seen; });
     }

@@ -11,7 +11,6 @@
 #include <QString>
 
 #include <condition_variable>
-#include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -30,14 +29,10 @@ public:
     // found by looking again every second.
     void wake();
 
-    // What an upload finds after waiting for its verdict at most waitMs.
-    struct Outcome {
-        std::optional<Entry> entry;  // still queued when the time ran out; empty when it is gone
-        QString unreadable;          // why, when the bytes were no replay and are not kept
-    };
-    // The entry is looked at again every 100 ms, in case another hall's
-    // prover gives the verdict.
-    Outcome await(qint64 id, qint64 waitMs);
+    // The entry an upload finds after waiting for its verdict at most
+    // waitMs: still queued when the time ran out. It is looked at again
+    // every 100 ms, in case another hall's prover gives the verdict.
+    std::optional<Entry> await(qint64 id, qint64 waitMs);
 
 private:
     void prove();
@@ -54,6 +49,5 @@ private:
     quint64 wakes_ = 0;
     quint64 verdicts_ = 0;
     bool stopping_ = false;
-    std::map<qint64, QString> unreadable_;
     std::vector<std::thread> provers_;
 };

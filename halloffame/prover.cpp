@@ -27,7 +27,6 @@ constexpr qsizetype LargestAnswer = 4 * 1024 * 1024;
 // The playback ran but gave no verdict: the replay is refused for it.
 Proof unanswered(const QString& reason) {
     Proof proof;
-    proof.replay = true;
     proof.answered = false;
     proof.reason = reason;
     return proof;
