@@ -21,8 +21,10 @@ namespace {
 
 // How long the program's end waits for a record to reach the disk.
 constexpr auto LongestWaitAtEnd = std::chrono::seconds(2);
-// How long the game waits for "HS" to be read, as long as for the lock.
-constexpr auto LongestRead = std::chrono::milliseconds(200);
+// How long the game waits for "HS" to be read: a local disk answers in a
+// moment, but the reading thread may wait for a processor as long again
+// on a busy machine; a disk that has not answered by then has gone.
+constexpr auto LongestRead = std::chrono::seconds(1);
 
 bool writable(const QString& folder) { return ::access(QFile::encodeName(folder).constData(), W_OK) == 0; }
 
