@@ -74,7 +74,7 @@ TEST(HighScoreFile, OnlyAHigherScoreReplacesTheStoredOneAndNothingButARegularFil
     const QString path = folder.filePath(QStringLiteral("HS"));
     ASSERT_EQ(writeHighScoreFile(path, QStringLiteral("BO"), 1200), HighScoreWrite::Written);  // another copy
     EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("ACE"), 950), HighScoreWrite::HigherKept);
-    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("CY"), 1200), HighScoreWrite::Written) << "only a higher one stays";
+    EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("CY"), 1200), HighScoreWrite::Written) << "only higher stays";
     plant(path, QByteArray(40, '\x7f'));  // random bytes: no name that fits, a score of about 1.4e306
     EXPECT_EQ(writeHighScoreFile(path, QStringLiteral("ACE"), 950), HighScoreWrite::HigherKept);
     plant(path, QByteArray("\xde\xad\xbe\xef").repeated(10));  // no name, a negative score: 0
