@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "replay/digest.h"
 #include "replay/format.h"
@@ -36,6 +37,22 @@ bool hasAnswer(const Replay& replay, ReplayRecord::Kind kind) {
 }
 
 QString folderOf(ScriptedSession& session) { return session.platform.programDirectory(); }
+
+// Attract display for a while, a menu command if one is given, Start, and a
+// swinging player until the window closes: the game must play again.
+Replay playedAfter(std::uint32_t seed, std::uint32_t attract, std::uint32_t playing, std::optional<GameEvent> choice) {
+    ScriptedSession session(seed);
+    session.load();
+    session.run(attract);
+    if (choice) session.deliver(*choice);
+    session.deliver(GameEvent::menuCommand(0, 0));
+    Swinger player{session};
+    session.run(playing, std::ref(player));
+    session.close();
+    const Replay replay = session.games().front();
+    EXPECT_EQ(verifyReplay(replay, folderOf(session)).status, 0) << "seed " << seed << " after " << attract << " ms";
+    return replay;
+}
 
 Replay withRecords(Replay replay, const std::vector<ReplayRecord>& records) {
     replay.records = RecordStream();
@@ -79,7 +96,8 @@ TEST(Replay, ALostGamePlaysAgainToTheSameEndAndAChangedKeyOrALostAnswerDoesNot) 
                                  [](const ReplayRecord& r) { return r.kind == ReplayRecord::Kind::InputText; }),
                   records.end());
     const Verdict unanswered = verifyReplay(withRecords(game, records), folderOf(session));
-    EXPECT_TRUE(unanswered.status == 1 && unanswered.line.contains(QStringLiteral("a name"))) << qPrintable(unanswered.line);
+    EXPECT_TRUE(unanswered.status == 1 && unanswered.line.contains(QStringLiteral("a name")))
+        << qPrintable(unanswered.line);
 }
 
 // Two games, the first ended by a new Start and the second by Exit, whose
@@ -100,7 +118,7 @@ TEST(Replay, ANewStartAndExitEachEndAGameAndTheFileRefusesDamage) {
     const std::vector<Replay> games = session.games();
     ASSERT_EQ(games.size(), 2u);
     for (const Replay& game : games) {
-        EXPECT_EQ(everyRecord(game.records).front().event, GameEvent::menuCommand(0, 0)) << "each game begins at its Start";
+        EXPECT_EQ(everyRecord(game.records).front().event, GameEvent::menuCommand(0, 0)) << "each begins at its Start";
         EXPECT_EQ(verifyReplay(game, folderOf(session)).status, 0);
     }
     EXPECT_FALSE(everyRecord(games[1].records).back().event == GameEvent::menuCommand(0, 1));
@@ -149,15 +167,8 @@ TEST(Replay, ANewStartAndExitEachEndAGameAndTheFileRefusesDamage) {
 TEST(Replay, AGameOfEverySettingPlaysAgain) {
     for (int menu = 1; menu <= 5; ++menu)
         for (std::size_t item = 0; item < ScriptedSession(1).form().menuBar()[menu]->items().size(); ++item) {
-            ScriptedSession session(30 + menu);
-            session.load();
-            session.run(500);
-            session.deliver(GameEvent::menuCommand(menu, static_cast<int>(item)));
-            session.deliver(GameEvent::menuCommand(0, 0));
-            Swinger player{session};
-            session.run(2000, std::ref(player));
-            session.close();
-            EXPECT_EQ(verifyReplay(session.games().front(), folderOf(session)).status, 0) << menu << ", " << item;
+            SCOPED_TRACE(testing::Message() << "menu " << menu << ", item " << item);
+            playedAfter(30 + menu, 500, 2000, GameEvent::menuCommand(menu, static_cast<int>(item)));
         }
 }
 
@@ -172,19 +183,7 @@ TEST(ReplayFile, GamesKeptInEveryFormatStillVerify) {
 }
 
 TEST(Replay, AGameAfterALongAttractDisplayHoldsOnlyItself) {
-    const auto game = [](std::uint32_t attract) {
-        ScriptedSession session(5);
-        session.load();
-        session.run(attract);
-        session.deliver(GameEvent::menuCommand(0, 0));
-        Swinger player{session};
-        session.run(20000, std::ref(player));
-        session.close();
-        const Replay replay = session.games().front();
-        EXPECT_EQ(verifyReplay(replay, folderOf(session)).status, 0) << "after " << attract << " ms of attract display";
-        return replay;
-    };
-    const Replay atOnce = game(100), later = game(10 * 60 * 1000);
+    const Replay atOnce = playedAfter(5, 100, 20000, {}), later = playedAfter(5, 10 * 60 * 1000, 20000, {});
     EXPECT_LT(later.records.count(), atOnce.records.count() * 1.2);
     EXPECT_LT(encodeReplay(later).size(), encodeReplay(atOnce).size() * 1.2);
 }
