@@ -32,11 +32,17 @@ if [ "$(id -u)" = 0 ]; then
 fi
 ! "${runner[@]}" touch "$work/bin/HS.new" 2>/dev/null || fail "the program folder can be written to: the test proves nothing"
 
-start_game "${runner[@]}"
+start_game
 find_window
 choose 3 0
 start_playing
-end_with_new_high_score "Nobody"
+play_until_scored 30
+choose 3 13
+choose 4 1
+play_until_prompt 40
+shot "$work/prompt.png"
+before=$(high_end "$work/prompt.png")
+answer_prompt "Nobody"
 
 sleep 1
 only_main_window || fail "another window opened after the name was typed"
@@ -47,7 +53,7 @@ kept=$(high_end "$work/name.png")
 holds_name "$data/vorlane/HS" Nobody || fail "the player's HS does not hold the name"
 exit_by_menu "the first run"
 
-start_game "${runner[@]}"
+start_game
 find_window
 settled_name() { shot "$work/again.png" && (($(high_end "$work/again.png") == kept)); }
 poll 5 settled_name || fail "the second run shows a high score ending at $(high_end "$work/again.png"), not at $kept"
