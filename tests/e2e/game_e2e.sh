@@ -67,13 +67,7 @@ poll 6 heard "$work/sound.raw" || fail "the shot's cue was not heard"
 # against a ship that stays under the formation end the game, and the name
 # is asked. The edit box takes 10 of the 14 characters typed, so the
 # BackSpace leaves 9.
-play_until_scored 30
-choose 3 13
-choose 4 1
-play_until_prompt 40
-shot "$work/prompt.png"
-before=$(high_end "$work/prompt.png")
-answer_prompt "Lilli_Tillikum" BackSpace
+end_with_new_high_score "Lilli_Tillikum" BackSpace
 sleep 1
 only_main_window || fail "another window opened after the name was typed"
 poll 5 name_shown "$before" || fail "the status line does not show the name while the folder is locked: text ended at $before, now at $(high_end "$work/name.png")"

@@ -420,3 +420,16 @@ answer_prompt() { # name [key...]
     poll 5 prompt_closed || fail "the name prompt did not close"
     point_at_game
 }
+
+# Scores, then lets 30 fast bombs (Bombs 30, Bomb Speed High) end the game
+# and answers the name prompt. Leaves in $before where the high score's text
+# ended while the name was still "!".
+end_with_new_high_score() { # name [key...]
+    play_until_scored 30
+    choose 3 13
+    choose 4 1
+    play_until_prompt 40
+    shot "$work/prompt.png"
+    before=$(high_end "$work/prompt.png")
+    answer_prompt "$@"
+}
