@@ -12,9 +12,9 @@
 #include <functional>
 
 // Takes in what the SDL thread posts until the check holds; false when it
-// does not within five seconds.
-inline bool until(const std::function<bool()>& holds) {
-    const QDeadlineTimer deadline(5000);
+// does not in time.
+inline bool until(const std::function<bool()>& holds, int ms = 5000) {
+    const QDeadlineTimer deadline(ms);
     while (!holds()) {
         if (deadline.hasExpired()) return false;
         QThread::msleep(1);

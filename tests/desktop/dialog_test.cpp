@@ -1,64 +1,23 @@
-// The game's own dialogs, opened for real over the real window with the
-// game recorded behind its door: while the About box is open, a held Ctrl
-// and a pad's X fire nothing and nothing at all reaches the game; a key let
-// go under the box is let go in the game once it has closed; held fire
-// comes back only with a new press, and the game recorded through all of
-// it plays again to the same end.
+// The game's own dialogs, opened for real over the real window: while the
+// About box is open, a held Ctrl and a pad's X fire nothing and nothing at
+// all reaches the game; a key let go under the box is let go in the game
+// once it has closed; held fire comes back only with a new press, and the
+// game recorded through all of it plays again to the same end.
 #include <QAction>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
-#include <QWidget>
 
-#include <gtest/gtest.h>
+#include <algorithm>
 
-#include "desktop/window/DesktopPlatform.h"
-#include "desktop/window/MainWindow.h"
-#include "replay/format.h"
-#include "replay/recordedsession.h"
-#include "replay/verify.h"
-#include "tests/desktop/VirtualPad.h"
+#include "tests/desktop/WindowTest.h"
 
 namespace {
 
 constexpr int Ctrl = 17, Right = 39;
 
-// The real platform, with the game's pictures and sounds from the build.
-struct BuiltPlatform : DesktopPlatform {
-    QString programDirectory() override { return QStringLiteral(VORLANE_BIN_DIR); }
-};
-
-struct Kept : ReplaySink {
-    std::vector<SavedGame> games;
-    void keep(SavedGame game) override { games.push_back(std::move(game)); }
-    void flush() override {}
-};
-
-// Lets the window's events run for a while.
-void runFor(int milliseconds) {
-    const QDeadlineTimer deadline(milliseconds);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-}
-
-class DialogTest : public ::testing::Test {
+class DialogTest : public WindowTest {
 protected:
-    static void SetUpTestSuite() { qputenv("SDL_AUDIODRIVER", "dummy"); }
-
-    void SetUp() override {
-        window.setBehindDoor([this](const GameEvent& event) {
-            if (platform.dialogOpen()) ++enteredUnderDialog;
-            entered.push_back(event);
-            session.deliver(event);
-        });
-        form().Form_Load();
-        window.show();
-    }
-
-    frmVorlane& form() { return session.form(); }
     // Chooses a menu item as a click on it would.
     void choose(const MenuItem& item) {
         for (QAction* action : window.findChildren<QAction*>())
@@ -77,28 +36,16 @@ protected:
                 return *e == event;
         return false;
     }
-    int keyDownsSince(std::size_t from, int code) const {
-        int count = 0;
-        for (std::size_t i = from; i < entered.size(); ++i)
-            count += entered[i] == GameEvent::keyDown(code, 2) ? 1 : 0;
-        return count;
+    long ctrlDownsSince(std::size_t from) const {
+        return std::count(entered.begin() + static_cast<long>(from), entered.end(), GameEvent::keyDown(Ctrl, 2));
     }
-
-    BuiltPlatform platform;
-    Kept kept;
-    RecordedSession session{platform, platform.seed(), kept};
-    MainWindow window{session.form(), platform};
-    std::vector<GameEvent> entered;
-    int enteredUnderDialog = 0;
 };
 
 TEST_F(DialogTest, UnderTheAboutBoxHeldFireAndAPadsFireButtonFireNothing) {
-    choose(form().mnuStart);  // the wave's opening pause runs here
-    VirtualPad pad;
-    ASSERT_TRUE(pad.ready());
+    choose(form.mnuStart);  // the wave's opening pause runs here
     key(window, QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
     key(window, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
-    ASSERT_EQ(keyDownsSince(0, Ctrl), 1);
+    ASSERT_EQ(ctrlDownsSince(0), 1);
 
     // Under the box Ctrl stays held long enough to repeat, Right is let go
     // (the box hears it) and the pad's X goes down and stays.
@@ -112,27 +59,24 @@ TEST_F(DialogTest, UnderTheAboutBoxHeldFireAndAPadsFireButtonFireNothing) {
         EXPECT_EQ(entered.size(), beforeBox);
         QApplication::activeModalWidget()->close();
     });
-    choose(form().mnuAbout);
+    choose(form.mnuAbout);
     EXPECT_EQ(enteredUnderDialog, 0);
     const std::vector<GameEvent> after(entered.begin() + static_cast<long>(beforeBox), entered.end());
     EXPECT_EQ(after, (std::vector<GameEvent>{GameEvent::keyUp(Right, 0)}));
 
     // Ctrl and X, both still held, fire no more; X pressed anew does.
     runFor(1000);
-    EXPECT_EQ(keyDownsSince(beforeBox, Ctrl), 0);
+    EXPECT_EQ(ctrlDownsSince(beforeBox), 0);
     key(window, QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
     pad.set(SDL_CONTROLLER_BUTTON_X, false);
     runFor(100);
     pad.set(SDL_CONTROLLER_BUTTON_X, true);
-    EXPECT_TRUE(until([&] { return keyDownsSince(beforeBox, Ctrl) == 1; }));
+    EXPECT_TRUE(until([&] { return ctrlDownsSince(beforeBox) == 1; }));
     pad.set(SDL_CONTROLLER_BUTTON_X, false);
     EXPECT_TRUE(until([&] { return lastOfItsKey(GameEvent::keyUp(Ctrl, 0)); }));
 
     session.finish();
-    ASSERT_EQ(kept.games.size(), 1u);
-    const ReplayReading reading = decodeReplay(encodeReplay(kept.games[0]));
-    ASSERT_TRUE(reading.replay);
-    EXPECT_EQ(verifyReplay(*reading.replay, platform.programDirectory()).status, 0);
+    EXPECT_EQ(replayStatus(), 0);
 }
 
 }  // namespace

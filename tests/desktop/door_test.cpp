@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "desktop/window/Door.h"
@@ -10,97 +11,73 @@
 namespace {
 
 constexpr int Left = 37, Right = 39, Enter = 13, Ctrl = 17;
+using Events = std::vector<GameEvent>;
+const GameEvent down(int code) { return GameEvent::keyDown(code, code == Ctrl ? 2 : 0); }
+const GameEvent up(int code) { return GameEvent::keyUp(code, 0); }
 
 struct DoorTest : ::testing::Test {
-    std::vector<GameEvent> seen;
-    bool dialog = false;
-    // What the game does inside its handler for the event, if anything.
-    std::function<void(const GameEvent&)> during;
+    Events seen;
+    bool dialog = false, inside = false;
+    // What the player does while the game is inside its handler for the
+    // next event.
+    std::function<void()> during;
     Door door{[this](const GameEvent& event) {
+                  EXPECT_FALSE(inside) << "the game's handler entered again";
+                  inside = true;
                   seen.push_back(event);
-                  if (during) {
-                      auto inside = std::move(during);
-                      inside(event);
-                  }
+                  if (during) std::exchange(during, {})();
+                  inside = false;
               },
               [this] { return dialog; }};
+    void deliver(const Events& events) {
+        for (const GameEvent& event : events) door.deliver(event);
+    }
 };
 
 TEST_F(DoorTest, EventsOfABlockingPauseWaitTheirTurnAndTicksAreDropped) {
-    // The game's tick pauses, and the player goes on meanwhile.
-    during = [this](const GameEvent&) {
-        door.deliver(GameEvent::keyDown(Right, 0));
-        door.deliver(GameEvent::tick(1));
-        door.deliver(GameEvent::menuCommand(0, 1));
-        door.deliver(GameEvent::keyUp(Right, 0));
-        door.deliver(GameEvent::doubleClick());
+    during = [this] {
+        deliver({down(Right), GameEvent::tick(1), GameEvent::menuCommand(0, 1), up(Right), GameEvent::doubleClick()});
         EXPECT_EQ(seen.size(), 1u);
     };
     door.deliver(GameEvent::tick(2));
-
-    EXPECT_EQ(seen, (std::vector<GameEvent>{GameEvent::tick(2), GameEvent::keyDown(Right, 0),
-                                            GameEvent::menuCommand(0, 1), GameEvent::keyUp(Right, 0),
-                                            GameEvent::doubleClick()}));
+    EXPECT_EQ(seen, (Events{GameEvent::tick(2), down(Right), GameEvent::menuCommand(0, 1), up(Right),
+                            GameEvent::doubleClick()}));
     EXPECT_FALSE(door.inside());
 }
 
-TEST_F(DoorTest, AKeyLetGoWhilePausedIsReleasedWhenThePauseEnds) {
-    door.deliver(GameEvent::keyDown(Right, 0));
+TEST_F(DoorTest, AKeyLetGoWhilePausedIsReleasedWhenThePauseEndsAndAnXRepeatStaysDown) {
+    deliver({down(Right), down(Enter)});
     door.setPaused(true);
-    door.deliver(GameEvent::keyUp(Right, 0));
-    door.deliver(GameEvent::keyDown(Left, 0));  // pressed while paused: never seen
-    door.deliver(GameEvent::keyUp(Left, 0));
-    door.deliver(GameEvent::tick(1));
-    door.deliver(GameEvent::menuCommand(0, 0));
-    EXPECT_EQ(seen.size(), 1u);
-
+    // Enter's release is X's repeat, taken for a release; Left is pressed
+    // while paused and never seen.
+    deliver({up(Right), up(Enter), down(Enter), down(Left), up(Left), GameEvent::tick(1), GameEvent::menuCommand(0, 0)});
+    EXPECT_EQ(seen.size(), 2u);
     door.setPaused(false);
-    EXPECT_EQ(seen, (std::vector<GameEvent>{GameEvent::keyDown(Right, 0), GameEvent::keyUp(Right, 0)}));
-}
-
-TEST_F(DoorTest, AHeldKeyRepeatedByXWhilePausedStaysDown) {
-    door.deliver(GameEvent::keyDown(Right, 0));
-    door.setPaused(true);
-    door.deliver(GameEvent::keyUp(Right, 0));  // X's repeat, taken for a release
-    door.deliver(GameEvent::keyDown(Right, 0));
-
-    door.setPaused(false);
-    EXPECT_EQ(seen, (std::vector<GameEvent>{GameEvent::keyDown(Right, 0)}));
+    EXPECT_EQ(seen, (Events{down(Right), down(Enter), up(Right)}));
 }
 
 TEST_F(DoorTest, UnderADialogNothingFiresButHeldKeysAreLetGoAfter) {
-    door.deliver(GameEvent::keyDown(Ctrl, 2));
-    door.deliver(GameEvent::keyDown(Left, 0));
+    deliver({down(Ctrl), down(Left)});
     // The game opens its name prompt inside the next tick; Ctrl's repeats
-    // and a pad's fire go on meanwhile, and Left is let go.
-    during = [this](const GameEvent&) {
+    // go on meanwhile, Left is let go (seen twice on its way to the dialog)
+    // and Right, never held, has nothing to let go.
+    during = [this] {
         dialog = true;
-        door.deliver(GameEvent::keyDown(Ctrl, 2));
-        door.deliver(GameEvent::tick(1));
-        door.deliver(GameEvent::keyUp(Left, 0));
-        door.deliver(GameEvent::keyUp(Left, 0));  // seen twice on its way to the dialog
-        door.deliver(GameEvent::keyUp(Right, 0));  // never held: nothing to let go
+        deliver({down(Ctrl), GameEvent::tick(1), up(Left), up(Left), up(Right)});
         dialog = false;
     };
     door.deliver(GameEvent::tick(2));
-
-    EXPECT_EQ(seen, (std::vector<GameEvent>{GameEvent::keyDown(Ctrl, 2), GameEvent::keyDown(Left, 0),
-                                            GameEvent::tick(2), GameEvent::keyUp(Left, 0)}));
+    EXPECT_EQ(seen, (Events{down(Ctrl), down(Left), GameEvent::tick(2), up(Left)}));
 }
 
 TEST_F(DoorTest, LosingTheKeyboardLetsGoOfEveryKeyTheGameHoldsOrWillHold) {
-    door.deliver(GameEvent::keyDown(Left, 0));
-    door.deliver(GameEvent::keyDown(Enter, 0));
-    door.deliver(GameEvent::keyUp(Enter, 0));
-    during = [this](const GameEvent&) {
-        door.deliver(GameEvent::keyDown(Right, 0));
+    deliver({down(Left), down(Enter), up(Enter)});
+    during = [this] {
+        door.deliver(down(Right));
         door.releaseAll();
     };
     door.deliver(GameEvent::tick(1));
-
-    const std::vector<GameEvent> after(seen.begin() + 4, seen.end());
-    EXPECT_EQ(after, (std::vector<GameEvent>{GameEvent::keyDown(Right, 0), GameEvent::keyUp(Left, 0),
-                                             GameEvent::keyUp(Right, 0)}));
+    EXPECT_EQ(Events(seen.begin() + 4, seen.end()), (Events{down(Right), up(Left), up(Right)}));
 }
 
 }  // namespace

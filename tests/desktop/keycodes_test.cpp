@@ -12,29 +12,19 @@
 
 #include "desktop/window/KeyCodes.h"
 #include "desktop/window/KeyLayout.h"
-#include "tests/support/GameTest.h"
 
 namespace {
 
-struct Press {
-    int key;
-    Qt::KeyboardModifiers held;
-    quint32 keycode;  // X keycode, 0 for none
-    Integer code, shift;
-};
-
-GameKey press(const Press& p, const KeyLayout* layout, QEvent::Type type = QEvent::KeyPress) {
-    const QKeyEvent event(type, p.key, p.held, p.keycode, 0, 0);
-    return gameKey(event, layout);
+GameKey qtKey(int key, Qt::KeyboardModifiers held, quint32 keycode = 0) {
+    return gameKey(QKeyEvent(QEvent::KeyPress, key, held, keycode, 0, 0), nullptr);
 }
 
-// A PC keyboard with one of the system's layouts. A key is pressed as Qt
-// on X or Wayland reports it: its XKB keycode, and the symbol the layout
-// gives it with Shift held and Num Lock on or off.
+// A PC keyboard with one of the system's layouts, a key pressed as Qt on X
+// or Wayland reports it: its XKB keycode, and the symbol the layout gives
+// it with Shift held and Num Lock on or off.
 class Keyboard {
 public:
     explicit Keyboard(const char* layout) : layout_(KeyLayout::compile({"evdev", "pc105", layout, "", ""})) {}
-    bool ready() const { return layout_ != nullptr; }
 
     GameKey press(quint32 keycode, bool shift = false, bool numLock = false) const {
         xkb_keymap* keymap = layout_->keymap();
@@ -45,12 +35,10 @@ public:
         const xkb_keysym_t keysym = xkb_state_key_get_one_sym(state, keycode);
         const char32_t typed = xkb_state_key_get_utf32(state, keycode);
         xkb_state_unref(state);
-        Qt::KeyboardModifiers modifiers;
-        if (shift) modifiers |= Qt::ShiftModifier;
+        Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
         if (keysym >= XKB_KEY_KP_Space && keysym <= XKB_KEY_KP_9) modifiers |= Qt::KeypadModifier;
         const int key = typed > ' ' && typed < 0x7f ? static_cast<int>(QChar::toUpper(typed)) : Qt::Key_unknown;
-        const QKeyEvent event(QEvent::KeyPress, key, modifiers, keycode, keysym, held | locked);
-        return gameKey(event, layout_.get());
+        return gameKey(QKeyEvent(QEvent::KeyPress, key, modifiers, keycode, keysym, held | locked), layout_.get());
     }
 
 private:
@@ -58,57 +46,53 @@ private:
 };
 
 // XKB keycodes of a PC keyboard, by their place on a US one.
-constexpr quint32 Digit4 = 13, Digit6 = 15, UsMinus = 20, UsEquals = 21, UsQ = 24, UsRightBracket = 35, UsA = 38,
-                  UsSemicolon = 47, UsSlash = 61, Keypad4 = 83, KeypadMinus = 82, F1 = 67, LeftShift = 50;
+constexpr quint32 Digit4 = 13, Digit6 = 15, UsMinus = 20, UsEquals = 21, UsQ = 24, UsY = 29, UsRightBracket = 35,
+                  UsA = 38, UsSemicolon = 47, LeftShift = 50, UsSlash = 61, F1 = 67, Keypad7 = 79, KeypadMinus = 82,
+                  Keypad4 = 83, Keypad0 = 90, KeypadPoint = 91;
 
 }  // namespace
 
-TEST(KeyCodes, TheKeysLabelledPlusAndMinusAreTheSpeedKeysOnEveryLayout) {
-    struct Labelled {
+TEST(KeyCodes, EachKeyGoesByWhatItTypesOnThePlayersLayout) {
+    struct Row {
         const char* layout;
-        quint32 plus, minus;
+        quint32 keycode;
+        bool shift;
+        Integer code;
     };
-    for (const Labelled& l : {Labelled{"us", UsEquals, UsMinus}, Labelled{"de", UsRightBracket, UsSlash},
-                              Labelled{"fr", UsEquals, Digit6}, Labelled{"se", UsMinus, UsSlash}}) {
-        const Keyboard keyboard(l.layout);
-        ASSERT_TRUE(keyboard.ready()) << l.layout;
-        for (bool shift : {false, true}) {
-            EXPECT_EQ(keyboard.press(l.plus, shift).code, 187) << l.layout << (shift ? " with Shift" : "");
-            EXPECT_EQ(keyboard.press(l.minus, shift).code, 189) << l.layout << (shift ? " with Shift" : "");
-        }
-    }
-    const Keyboard de("de");
-    EXPECT_EQ(de.press(UsMinus).code, 191) << "the German sharp s goes by the question mark it types with Shift";
-    EXPECT_EQ(de.press(UsEquals).code, 221) << "nor is the German accent key";
-    EXPECT_EQ(Keyboard("fr").press(UsMinus).code, 219) << "nor the French closing bracket";
-}
-
-TEST(KeyCodes, LettersAndDigitsGoByWhatTheLayoutTypes) {
-    const Keyboard fr("fr"), de("de"), se("se"), us("us");
-    EXPECT_EQ(fr.press(UsQ).code, 65) << "the French A lies where the US Q does";
-    EXPECT_EQ(fr.press(UsA).code, 81);
-    EXPECT_EQ(fr.press(UsSemicolon).code, 77) << "and the French M beside L";
-    EXPECT_EQ(fr.press(Digit4).code, 52) << "the French top row types its digits with Shift";
-    EXPECT_EQ(de.press(29).code, 90) << "the German Z lies where the US Y does";
-    EXPECT_EQ(us.press(UsSemicolon).code, 186);
-    EXPECT_EQ(se.press(UsSemicolon).code, 186) << "the Swedish O with two dots lies there too";
-    EXPECT_EQ(us.press(UsA, true).code, 65);
-    EXPECT_EQ(us.press(UsA, true).shift, 1);
-    EXPECT_EQ(de.press(F1).code, 112) << "a key that types nothing goes by its place";
-    EXPECT_EQ(de.press(LeftShift).code, 16);
-    EXPECT_EQ(de.press(LeftShift).shift, 1);
+    const Row rows[] = {
+        // The keys labelled + and - are the speed keys wherever they lie,
+        // with Shift or without; the keys beside them are not.
+        {"us", UsEquals, false, 187}, {"us", UsEquals, true, 187}, {"us", UsMinus, false, 189},
+        {"us", UsMinus, true, 189}, {"de", UsRightBracket, false, 187}, {"de", UsRightBracket, true, 187},
+        {"de", UsSlash, false, 189}, {"de", UsSlash, true, 189}, {"fr", UsEquals, false, 187},
+        {"fr", UsEquals, true, 187}, {"fr", Digit6, false, 189}, {"fr", Digit6, true, 189},
+        {"se", UsMinus, false, 187}, {"se", UsMinus, true, 187}, {"se", UsSlash, false, 189},
+        {"se", UsSlash, true, 189}, {"de", UsMinus, false, 191}, {"de", UsEquals, false, 221},
+        {"fr", UsMinus, false, 219},
+        // Letters and digits by what the layout types, the French top row
+        // typing its digits with Shift.
+        {"fr", UsQ, false, 65}, {"fr", UsA, false, 81}, {"fr", UsSemicolon, false, 77}, {"fr", Digit4, false, 52},
+        {"de", UsY, false, 90}, {"us", UsSemicolon, false, 186}, {"se", UsSemicolon, false, 186},
+        {"us", UsA, true, 65},
+        // A key that types nothing goes by its place.
+        {"de", F1, false, 112}, {"de", LeftShift, false, 16}};
+    for (const Row& row : rows) EXPECT_EQ(Keyboard(row.layout).press(row.keycode, row.shift).code, row.code)
+        << row.layout << " keycode " << row.keycode << (row.shift ? " with Shift" : "");
+    EXPECT_EQ(Keyboard("us").press(UsA, true).shift, 1);
+    EXPECT_EQ(Keyboard("de").press(LeftShift).shift, 1);
 }
 
 TEST(KeyCodes, TheKeypadGoesByNumLock) {
+    const struct {
+        quint32 keycode;
+        bool numLock;
+        Integer code;
+    } rows[] = {{Keypad4, false, 37}, {Keypad4, true, 100},   {Keypad7, false, 36},    {Keypad0, false, 45},
+                {KeypadPoint, false, 46}, {KeypadPoint, true, 110}, {KeypadMinus, false, 109}};
     for (const char* layout : {"us", "de", "fr", "se"}) {
         const Keyboard keyboard(layout);
-        EXPECT_EQ(keyboard.press(Keypad4, false, false).code, 37) << layout << ": keypad 4 steers left";
-        EXPECT_EQ(keyboard.press(Keypad4, false, true).code, 100) << layout;
-        EXPECT_EQ(keyboard.press(79, false, false).code, 36) << layout << ": keypad 7 is Home";
-        EXPECT_EQ(keyboard.press(90, false, false).code, 45) << layout << ": keypad 0 is Insert";
-        EXPECT_EQ(keyboard.press(91, false, false).code, 46) << layout << ": the keypad's point is Delete";
-        EXPECT_EQ(keyboard.press(91, false, true).code, 110) << layout;
-        EXPECT_EQ(keyboard.press(KeypadMinus).code, 109) << layout << ": the keypad's minus is no speed key";
+        for (const auto& row : rows)
+            EXPECT_EQ(keyboard.press(row.keycode, false, row.numLock).code, row.code) << layout << " " << row.keycode;
     }
 }
 
@@ -119,27 +103,25 @@ TEST(KeyCodes, AKeymapSentAsTextAsOnWaylandReadsAsItsLayout) {
     const auto sent = KeyLayout::fromText(text);
     std::free(text);
     ASSERT_NE(sent, nullptr);
-    EXPECT_EQ(sent->character(UsRightBracket, 0), U'+');
     EXPECT_EQ(sent->character(UsRightBracket, 1), U'*');
     EXPECT_EQ(sent->character(UsMinus, 0), U'\u00df');
     EXPECT_EQ(KeyLayout::fromText("no keymap"), nullptr);
 }
 
 TEST(KeyCodes, WithoutXKeycodesTheKeyQtNamesGivesTheCode) {
-    const Press presses[] = {
-        {Qt::Key_Underscore, Qt::ShiftModifier, 20, 189, 1},  // the keycode is no X keycode here
-        {Qt::Key_5, Qt::NoModifier, 0, 53, 0},
-        {Qt::Key_5, Qt::KeypadModifier, 0, 101, 0},
-        {Qt::Key_Slash, Qt::KeypadModifier, 0, 111, 0},
-        {Qt::Key_Slash, Qt::NoModifier, 0, 191, 0},
-        {Qt::Key_Exclam, Qt::ShiftModifier, 0, 49, 1},
-        {Qt::Key_Alt, Qt::NoModifier, 0, 18, 4},
-        {Qt::Key_Meta, Qt::NoModifier, 0, NoKeyCode, 0},
-    };
-    for (const Press& p : presses) {
-        const GameKey key = press(p, nullptr);
-        EXPECT_EQ(key.code, p.code) << "Qt key " << std::hex << p.key;
-        EXPECT_EQ(key.shift, p.shift) << "Qt key " << std::hex << p.key;
+    const struct {
+        int key;
+        Qt::KeyboardModifiers held;
+        quint32 keycode;  // no X keycode, whatever it says
+        Integer code, shift;
+    } rows[] = {{Qt::Key_Underscore, Qt::ShiftModifier, 20, 189, 1}, {Qt::Key_5, Qt::KeypadModifier, 0, 101, 0},
+                {Qt::Key_Slash, Qt::KeypadModifier, 0, 111, 0},     {Qt::Key_Slash, Qt::NoModifier, 0, 191, 0},
+                {Qt::Key_Exclam, Qt::ShiftModifier, 0, 49, 1},      {Qt::Key_Alt, Qt::NoModifier, 0, 18, 4},
+                {Qt::Key_Meta, Qt::NoModifier, 0, NoKeyCode, 0}};
+    for (const auto& row : rows) {
+        const GameKey key = qtKey(row.key, row.held, row.keycode);
+        EXPECT_EQ(key.code, row.code) << std::hex << row.key;
+        EXPECT_EQ(key.shift, row.shift) << std::hex << row.key;
     }
 }
 
@@ -149,35 +131,7 @@ TEST(KeyCodes, NoKeyIsEverCodeZero) {
         for (quint32 keycode = 8; keycode < 256; ++keycode)
             for (bool shift : {false, true}) EXPECT_NE(keyboard.press(keycode, shift).code, 0) << layout << keycode;
     }
-    for (int key = 0x20; key < 0x100; ++key) EXPECT_NE(press({key, Qt::NoModifier, 0, 0, 0}, nullptr).code, 0) << key;
+    for (int key = 0x20; key < 0x100; ++key) EXPECT_NE(qtKey(key, Qt::NoModifier).code, 0) << key;
     for (int key = Qt::Key_Escape; key < Qt::Key_Escape + 0x100; ++key)
-        EXPECT_NE(press({key, Qt::NoModifier, 0, 0, 0}, nullptr).code, 0) << key;
-}
-
-// The keys a German player presses, as the game takes them: the keys
-// labelled "+" and "-" change the pace and show the help line, the sharp s
-// only shows the help line, and keypad 4 with Num Lock off steers.
-class GermanKeysTest : public GameTest {
-protected:
-    Keyboard keyboard{"de"};
-    void key(quint32 keycode, bool numLock = false) {
-        const GameKey down = keyboard.press(keycode, false, numLock);
-        form->Form_KeyDown(down.code, down.shift);
-    }
-};
-
-TEST_F(GermanKeysTest, PlusMinusSharpSAndTheKeypad) {
-    start();
-    key(UsRightBracket);
-    EXPECT_EQ(form->Timer2.interval(), 26);
-    EXPECT_TRUE(form->Label5.visible()) << "the speed keys are no game keys";
-    key(UsSlash);
-    key(UsSlash);
-    EXPECT_EQ(form->Timer2.interval(), 24);
-    form->Label5.setVisible(false);
-    key(UsMinus);
-    EXPECT_EQ(form->Timer2.interval(), 24) << "the sharp s changes no speed";
-    EXPECT_TRUE(form->Label5.visible());
-    key(Keypad4);
-    EXPECT_EQ(form->intShipDir, -1) << "keypad 4 with Num Lock off steers left";
+        EXPECT_NE(qtKey(key, Qt::NoModifier).code, 0) << key;
 }

@@ -1,8 +1,10 @@
-// The name prompt by pad at its edges: the name stops at its tenth letter,
-// the letters go round, and B at the end takes the last letter back.
+// The pad in the game's dialogs: the name prompt at its edges, where the
+// name stops at its tenth letter, the letters go round and B at the end
+// takes the last letter back; A is OK in a message box.
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 
 #include <gtest/gtest.h>
 
@@ -35,4 +37,14 @@ TEST(PadMenus, TheNamePromptStopsAtTenLettersGoesRoundAndDeletes) {
     pad.press(PadButton::B);
     EXPECT_EQ(edit->text(), "AAAAAAAA") << "B in the middle takes the letter under the cursor";
     EXPECT_EQ(edit->cursorPosition(), 7);
+}
+
+TEST(PadMenus, AIsOkInAMessageBox) {
+    QMessageBox box(QMessageBox::Information, "About", "Vorlane", QMessageBox::Ok);
+    box.setModal(true);
+    box.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &box);
+    PadMenus({}, {}).press(PadButton::A);
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(box.result(), QMessageBox::Ok);
 }

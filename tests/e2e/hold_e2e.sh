@@ -51,13 +51,6 @@ xdotool key Pause
 poll 6 moved_right || fail "Right held during the wave's opening pause did not move the ship after it"
 xdotool keyup Right
 
-# The program ends with status 0.
-ends_well() { # what ended it
-    exit_status 10
-    local status=$?
-    ((status == 0)) || fail "$1 ended the program with status $status"
-}
-
 # A new wave opens with its pause, held by Pause: closed meanwhile, the
 # program ends all the same.
 exit_by_menu "the game with Right held"
@@ -72,7 +65,7 @@ held() {
 }
 poll 5 held || fail "Pause during the wave's opening pause showed no sign"
 "$wm_client" close "$window"
-ends_well "a close during the wave's opening pause"
+exits 0 "a close during the wave's opening pause"
 
 # Help > About open: the close button ends the program all the same.
 about_open() { windows_named '^Vorlane$' | grep -vxq "$window"; }
@@ -84,10 +77,10 @@ for ((i = 0; i < 7; i++)); do xdotool key Right; sleep 0.15; done
 xdotool key Down Return
 poll 5 about_open || fail "Help > About opened no box"
 "$wm_client" close "$window"
-ends_well "a close under the About box"
+exits 0 "a close under the About box"
 
 # The window destroyed by another program: the program ends.
 start_game
 find_window
 xdotool windowclose "$window"
-ends_well "the window destroyed"
+exits 0 "the window destroyed"

@@ -48,7 +48,6 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*"
-    [ -n "$game_pid" ] && alive && echo "  the game's windows: $(window_titles)"
     [ -s "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log"
     exit 1
 }
@@ -157,16 +156,11 @@ holds_name() { # file name
     cmp -s -n $((2 + ${#2})) "$1" <(printf "\\$(printf %03o ${#2})\\000%s" "$2")
 }
 
-# Starts the copy, behind an optional runner (setpriv ...).
-start_game() { # [runner...]
-    "$@" "$work/bin/vorlane" >"$work/game.log" 2>&1 &
-    game_pid=$!
-    started+=("$game_pid")
-}
-
-# Starts the copy with arguments.
-start_game_with() { # arguments...
-    "$work/bin/vorlane" "$@" >"$work/game.log" 2>&1 &
+# Starts the copy with arguments, behind the command in $runner
+# (setpriv ...) if any.
+runner=()
+start_game() { # [arguments...]
+    "${runner[@]}" "$work/bin/vorlane" "$@" >"$work/game.log" 2>&1 &
     game_pid=$!
     started+=("$game_pid")
 }
@@ -174,18 +168,18 @@ start_game_with() { # arguments...
 alive() { kill -0 "$game_pid" 2>/dev/null; }
 ended() { ! alive; }
 
-# Waits for the game to end and returns its exit status.
-exit_status() { # seconds
-    poll "$1" ended || fail "the game did not end"
+# Waits for the game to end with a status.
+exits() { # status what ended it
+    poll 10 ended || fail "$2 did not end the game"
     wait "$game_pid"
+    local status=$?
+    ((status == $1)) || fail "$2 ended the game with status $status"
 }
 
 # Chooses Game > Exit and expects the game to end with status 0.
 exit_by_menu() { # what the run was, for the message
     choose 0 1
-    exit_status 10
-    local status=$?
-    ((status == 0)) || fail "${1:+$1: }Exit ended the game with status $status"
+    exits 0 "${1:+$1: }Exit"
 }
 
 # The visible windows of the game with a title matching a pattern.
@@ -213,13 +207,6 @@ find_window() {
 # is open, a dialog.
 other_windows() {
     xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | grep -vx "$window"
-}
-# The titles of the game's visible windows, for a failure's message.
-window_titles() {
-    local id
-    for id in $(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null); do
-        printf '"%s" ' "$(xdotool getwindowname "$id" 2>/dev/null)"
-    done
 }
 only_main_window() { [ -z "$(other_windows)" ]; }
 another_window() { ! only_main_window; }
@@ -282,7 +269,6 @@ missile_seen() {
     (($(convert "$work/missile.png" -crop 627x411+0+25 +repage -fill white -opaque 'rgb(0,255,0)' \
         -fill black +opaque white -morphology Erode rectangle:2x8 -format '%[fx:round(mean*w*h)]' info:) > 0))
 }
-missile_gone() { ! missile_seen; }
 
 # The mean column of a colour within a region, -1 when it is not there:
 # the mask is squeezed into one row, whose grey levels weigh the columns.
@@ -409,18 +395,6 @@ play_until_scored() { # seconds
         xdotool key ctrl
     done
     fail "the score did not change within $1 s"
-}
-
-# Starts the copy and a game with one bomb at a time, so that it is not
-# lost while the ship aims, and plays until a hit scores.
-start_scoring_game() {
-    start_game
-    find_window
-    choose 3 0
-    start_playing
-    # The status line shows the score of 0 before the first hit is looked for.
-    sleep 1
-    play_until_scored 30
 }
 
 # Stays under the formation, where the bombs fall, until the game is lost

@@ -48,20 +48,18 @@ runs() { # what the run was
     sleep 2
     alive || fail "$1: the game did not run: $(cat "$work/game.log")"
     kill -TERM "$game_pid"
-    exit_status 10
-    local status=$?
-    ((status == 0)) || fail "$1: SIGTERM ended the game with status $status"
+    exits 0 "$1: SIGTERM"
 }
 QT_QPA_PLATFORM=offscreen start_game
 runs "QT_QPA_PLATFORM=offscreen"
-start_game_with -platform offscreen -style Fusion --reverse
+start_game -platform offscreen -style Fusion --reverse
 runs "-platform offscreen among Qt's options"
 
 start_display
 refused "-display with no server, \$DISPLAY with one" "$game" -display :4711
 shown=$DISPLAY
 unset DISPLAY
-start_game_with -display "$shown"
+start_game -display "$shown"
 DISPLAY=$shown find_window
 runs "-display naming the only display"
 

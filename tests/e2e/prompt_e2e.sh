@@ -20,7 +20,13 @@ hs="$work/bin/HS"
 # Scores, then lets 30 fast bombs end the game while the ship stays under
 # the formation; the name prompt opens.
 play_to_prompt() {
-    start_scoring_game
+    start_game
+    find_window
+    choose 3 0
+    start_playing
+    # The status line shows the score of 0 before the first hit is looked for.
+    sleep 1
+    play_until_scored 30
     choose 3 13
     choose 4 1
     point_at_game
@@ -56,9 +62,7 @@ typed_then() { # name, what ends the program
     xdotool type --delay 20 "$1"
     sleep 0.3
     "$2"
-    exit_status 10
-    status=$?
-    ((status == 0)) || fail "$2 at the prompt ended the program with status $status"
+    exits 0 "$2 at the prompt"
     [ "$(stored_name)" = "$1" ] || fail "HS holds the name '$(stored_name)' after $2 at the prompt"
 }
 sigterm() { kill -TERM "$game_pid"; }

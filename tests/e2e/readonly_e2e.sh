@@ -32,7 +32,7 @@ if [ "$(id -u)" = 0 ]; then
 fi
 ! "${runner[@]}" touch "$work/bin/HS.new" 2>/dev/null || fail "the program folder can be written to: the test proves nothing"
 
-start_game "${runner[@]}"
+start_game
 find_window
 choose 3 0
 start_playing
@@ -47,7 +47,7 @@ kept=$(high_end "$work/name.png")
 holds_name "$data/vorlane/HS" Nobody || fail "the player's HS does not hold the name"
 exit_by_menu "the first run"
 
-start_game "${runner[@]}"
+start_game
 find_window
 settled_name() { shot "$work/again.png" && (($(high_end "$work/again.png") == kept)); }
 poll 5 settled_name || fail "the second run shows a high score ending at $(high_end "$work/again.png"), not at $kept"

@@ -28,10 +28,6 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
     return found;
 }
 
-long milliseconds(Clock::duration duration) {
-    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(duration).count());
-}
-
 // Sends one of the window manager's protocol messages to the window.
 void sendProtocol(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t protocol, std::uint32_t serial) {
     xcb_client_message_event_t message{};
@@ -46,11 +42,6 @@ void sendProtocol(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t 
     xcb_flush(connection);
 }
 
-// Returns once the server has taken every request sent before.
-void sync(xcb_connection_t* connection) {
-    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
-}
-
 void watchPings(xcb_connection_t* connection, xcb_window_t window, std::chrono::seconds watch) {
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const xcb_atom_t protocols = atom(connection, "WM_PROTOCOLS");
@@ -62,6 +53,10 @@ void watchPings(xcb_connection_t* connection, xcb_window_t window, std::chrono::
 
     std::map<std::uint32_t, Clock::time_point> waiting;
     long longest = 0;
+    const auto waited = [&](Clock::time_point asked) {
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked).count();
+        longest = std::max(longest, static_cast<long>(ms));
+    };
     std::uint32_t sent = 0;
     const Clock::time_point end = Clock::now() + watch;
     Clock::time_point next = Clock::now();
@@ -76,16 +71,13 @@ void watchPings(xcb_connection_t* connection, xcb_window_t window, std::chrono::
             if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE && answer->type == protocols &&
                 answer->data.data32[0] == ping) {
                 const auto asked = waiting.find(answer->data.data32[1]);
-                if (asked != waiting.end()) {
-                    longest = std::max(longest, milliseconds(Clock::now() - asked->second));
-                    waiting.erase(asked);
-                }
+                if (asked != waiting.end()) waited(asked->second), waiting.erase(asked);
             }
             std::free(event);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    for (const auto& [serial, asked] : waiting) longest = std::max(longest, milliseconds(Clock::now() - asked));
+    for (const auto& [serial, asked] : waiting) waited(asked);
     std::printf("%ld %u\n", longest, sent);
 }
 
@@ -107,7 +99,8 @@ int main(int argc, char* argv[]) {
         watchPings(connection, window, std::chrono::seconds(std::stoi(argv[3])));
     else {
         sendProtocol(connection, window, atom(connection, "WM_DELETE_WINDOW"), XCB_CURRENT_TIME);
-        sync(connection);
+        // Returns once the server has taken the request.
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     }
     xcb_disconnect(connection);
     return 0;

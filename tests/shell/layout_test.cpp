@@ -13,8 +13,9 @@ TEST_F(LayoutTest, AStatusLabelKeepsToOneLineCutOffAtItsEdge) {
 }
 
 // About's credits wrap at words inside their blue box: every line is whole
-// within the box's 145 rows, and the bottom rows stay clear of text.
-TEST_F(LayoutTest, TheCreditsFitTheirBoxWithNoLineCut) {
+// within the box's 145 rows, and the bottom rows stay clear of text. They
+// stand while the box is open and leave the window as it was.
+TEST_F(LayoutTest, TheCreditsFitTheirBoxWithNoLineCutAndAboutLeavesTheWindowAsItWas) {
     const Label& credits = form->Label6;
     const QRect box(0, 0, credits.rect().width(), credits.rect().height());
     const QRect text = QFontMetrics(credits.font())
@@ -28,7 +29,9 @@ TEST_F(LayoutTest, TheCreditsFitTheirBoxWithNoLineCut) {
         cutPixels = count(bottom, RGB(255, 255, 255));
         textPixels = count(credits.rect(), RGB(255, 255, 255));
     };
-    form->mnuAbout_Click();
+    const QImage before = form->surface.image().copy();
+    form->mnuAbout.click();
     EXPECT_EQ(cutPixels, 0) << "a line of the credits is cut at the bottom";
     EXPECT_GT(textPixels, 1000) << "the credits are written";
+    EXPECT_TRUE(platform.messages == QStringList{"OK?"} && form->surface.image() == before);
 }

@@ -39,19 +39,13 @@ TEST_F(SurfaceTest, MovingShowingOrHidingAControlRemovesTheDrawingsUnderIt) {
     EXPECT_EQ(count(QRect(504, 0, Surface::Width - 504, 25), Yellow), 0);
 }
 
-// The host repaints what the game changed and little more: far-apart
-// changes stay apart, overlapping ones join, and however many there are
-// they come as a few rectangles that cover every one.
-TEST_F(SurfaceTest, ChangesFarApartAreToldApartAndManyComeAsAFewRectangles) {
+// The host repaints what the game changed and little more: however many
+// changes there are, they come as a few rectangles that cover every one.
+// That far-apart changes stay apart is looked at with a control's move.
+TEST_F(SurfaceTest, ManyChangesComeAsAFewRectangles) {
     load();
     Surface& surface = form->surface;
     surface.takeDirty();
-    form->inv[0].move(form->inv[0].left() + 2, form->inv[0].top());
-    const QRect invader = QRect(form->inv[0].rect()).adjusted(-2, 0, 0, 0);
-    form->Image36.move(form->Image36.left() + 2, form->Image36.top());
-    const QRect ship = QRect(form->Image36.rect()).adjusted(-2, 0, 0, 0);
-    EXPECT_EQ(surface.takeDirty(), QRegion(invader) + ship) << "nothing between the invader and the ship";
-
     QRegion drawn;
     for (int i = 0; i < 40; ++i) {
         const QRect bomb(15 * i, 10 * i, 3, 3);

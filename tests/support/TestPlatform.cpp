@@ -2,7 +2,6 @@
 #include "tests/support/TestPlatform.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 TestPlatform::TestPlatform() {
@@ -10,10 +9,6 @@ TestPlatform::TestPlatform() {
     for (const QString& name : bin.entryList({QStringLiteral("*.bmp"), QStringLiteral("*.wav")}, QDir::Files))
         QFile::copy(bin.filePath(name), folder.filePath(name));
 }
-
-void TestPlatform::remove(const QString& fileName) { QFile::remove(path(fileName)); }
-
-QString TestPlatform::path(const QString& fileName) const { return folder.filePath(fileName); }
 
 float TestPlatform::rnd() {
     ++draws;
@@ -25,21 +20,12 @@ float TestPlatform::rnd() {
     return std::uniform_real_distribution<float>(0.0f, 1.0f)(fallback);
 }
 
-QString TestPlatform::programDirectory() { return folder.path(); }
-
-int TestPlatform::waveOutDeviceCount() { return devices; }
-
 bool TestPlatform::playSound(const QString& path, bool) {
     const QFileInfo file(path);
     requested << file.fileName();
     if (!file.isFile()) return false;
     played << file.fileName();
     return true;
-}
-
-long TestPlatform::sendMediaCommand(const QString& command) {
-    mediaCommands << command;
-    return 0;
 }
 
 void TestPlatform::messageBox(const QString& text, const QString&) {
@@ -62,7 +48,3 @@ void TestPlatform::hold(int milliseconds) {
     holdMilliseconds += milliseconds;
     if (duringHold) duringHold();
 }
-
-void TestPlatform::present() { ++presents; }
-
-void TestPlatform::endProgram(int status) { exitStatus = status; }

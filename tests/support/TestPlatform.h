@@ -4,6 +4,7 @@
 // reaches the screen or the speakers.
 #pragma once
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -41,19 +42,22 @@ struct TestPlatform : Platform {
     std::function<void()> duringDialog;
 
     // Removes one of the files beside the program.
-    void remove(const QString& fileName);
-    QString path(const QString& fileName) const;
+    void remove(const QString& fileName) { QFile::remove(path(fileName)); }
+    QString path(const QString& fileName) const { return folder.filePath(fileName); }
 
     float rnd() override;
-    QString programDirectory() override;
-    int waveOutDeviceCount() override;
+    QString programDirectory() override { return folder.path(); }
+    int waveOutDeviceCount() override { return devices; }
     bool playSound(const QString& path, bool async) override;
-    long sendMediaCommand(const QString& command) override;
+    long sendMediaCommand(const QString& command) override {
+        mediaCommands << command;
+        return 0;
+    }
     void messageBox(const QString& text, const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title) override;
     void hold(int milliseconds) override;
-    void present() override;
-    void endProgram(int exitStatus) override;
+    void present() override { ++presents; }
+    void endProgram(int status) override { exitStatus = status; }
 
 private:
     std::mt19937 fallback{20261207};
