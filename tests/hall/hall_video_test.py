@@ -5,29 +5,22 @@ it lasts as long as the entry says the game did; it is read a span at a
 time, shown on the pages, never made for a refused game, and a hall killed
 while filming leaves no half file and makes it once started again.
 Usage: hall_video_test.py VORLANE_HALL RECORD_GAMES"""
-import http.client
-import json
 import os
 import re
-import signal
-import socket
-import struct
 import subprocess
 import sys
-import tempfile
 import time
-import zlib
+
+from hall_harness import Hall, check, finish, free_port, record, tampered, wait_until, work
 
 hall, record_games = sys.argv[1:3]
-work = tempfile.mkdtemp()
-subprocess.run([record_games, work], check=True)
-standard = open(os.path.join(work, "standard.vorlane-replay"), "rb").read()
-failures = []
+games = record(record_games)
+media = os.path.join(work, "vorlane", "media")
+port = free_port()
 
 
-def check(what, got, expected):
-    if got != expected:
-        failures.append(f"{what}: {got!r}, expected {expected!r}")
+def start():
+    return Hall(hall, port=port, env=dict(os.environ, XDG_DATA_HOME=work))
 
 
 def ffmpeg(*arguments):
@@ -45,42 +38,9 @@ def looks_like(video, picture):
     return float(probe.stdout), float(psnr.group(1)) if psnr else 0.0
 
 
-def tampered(replay):
-    """One byte of the last record changed and the checksum mended."""
-    body = bytearray(replay[14:-4])
-    body[-2] ^= 1
-    return replay[:14] + bytes(body) + struct.pack("<I", zlib.crc32(body))
-
-
-with socket.socket() as probe:
-    probe.bind(("127.0.0.1", 0))
-    port = probe.getsockname()[1]
-media = os.path.join(work, "vorlane", "media")
-
-
-def start():
-    server = subprocess.Popen([hall, "--listen", f"127.0.0.1:{port}"], stdout=subprocess.PIPE, text=True,
-                              env=dict(os.environ, XDG_DATA_HOME=work))
-    server.stdout.readline()
-    return server
-
-
-def ask(method, path, body=None, headers={}):
-    connection = http.client.HTTPConnection("127.0.0.1", port, timeout=60)
-    connection.request(method, path, body, headers)
-    answer = connection.getresponse()
-    return answer.status, dict(answer.getheaders()), answer.read()
-
-
-def send(replay):
-    return json.loads(ask("POST", "/api/replays", replay)[2])["id"]
-
-
-def made(id, seconds=120):
-    deadline = time.monotonic() + seconds
-    while ask("HEAD", f"/entries/{id}.webm")[0] != 200 and time.monotonic() < deadline:
-        time.sleep(0.1)
-    return ask("GET", f"/entries/{id}.webm")[2]
+def made(id):
+    wait_until(lambda: server.ask("HEAD", f"/entries/{id}.webm")[0] == 200, 120)
+    return server.ask("GET", f"/entries/{id}.webm")[2]
 
 
 def encoding(part):
@@ -96,44 +56,35 @@ def encoding(part):
 
 # A proven game: its page says its video is being made, then plays it.
 server = start()
-game, refused = send(standard), send(tampered(standard))
-page = ask("GET", f"/entries/{game}")[2].decode()
-check("before it is made", (ask("GET", f"/entries/{game}.webm")[0], "being made" in page), (404, True))
-video = os.path.join(work, "game.webm")
+game, refused = (server.send(replay)[2]["id"] for replay in (games["standard"], tampered(games["standard"])))
+check("before it is made", (server.ask("GET", f"/entries/{game}.webm")[0], "being made" in server.get(f"/entries/{game}")),
+      (404, True))
+video, final = os.path.join(work, "game.webm"), os.path.join(work, "final.png")
 open(video, "wb").write(made(game))
-final = os.path.join(work, "final.png")
-open(final, "wb").write(ask("GET", f"/entries/{game}.png")[2])
+open(final, "wb").write(server.ask("GET", f"/entries/{game}.png")[2])
 length, psnr = looks_like(video, final)
-entry = json.loads(ask("GET", f"/api/entries/{game}")[2])
-check("the video lasts as the game", abs(length - entry["length_s"]) < 1, True)
-check("its last frame is the final picture", psnr > 30, True)
-status, headers, part = ask("GET", f"/entries/{game}.webm", headers={"Range": "bytes=100-199"})
+check("the video lasts as the game and ends on its final picture",
+      (abs(length - server.get(f"/api/entries/{game}")["length_s"]) < 1, psnr > 30), (True, True))
+status, headers, part = server.ask("GET", f"/entries/{game}.webm", headers={"Range": "bytes=100-199"})
 check("a span of it", (status, headers.get("Content-Range"), headers.get("Accept-Ranges"), part),
       (206, f"bytes 100-199/{os.path.getsize(video)}", "bytes", open(video, "rb").read()[100:200]))
-check("the entry's page plays it", f'poster="/entries/{game}.png" src="/entries/{game}.webm"' in
-      ask("GET", f"/entries/{game}")[2].decode(), True)
-check("the board moves", (f'src="/entries/{game}-preview.webp"' in ask("GET", "/")[2].decode(),
-                          ask("GET", f"/entries/{game}-preview.webp")[2][8:12]), (True, b"WEBP"))
-check("a refused game has none", (ask("GET", f"/entries/{refused}.webm")[0],
+check("the pages show it", (f'poster="/entries/{game}.png" src="/entries/{game}.webm"' in server.get(f"/entries/{game}"),
+                            f'src="/entries/{game}-preview.webp"' in server.get("/"),
+                            server.ask("GET", f"/entries/{game}-preview.webp")[2][8:12]), (True, True, b"WEBP"))
+check("a refused game has none", (server.ask("GET", f"/entries/{refused}.webm")[0],
                                   [name for name in os.listdir(media) if name.startswith(f"{refused}")]), (404, []))
 
 # The hall killed while it films: nothing under the video's names, and the
 # hall started again makes it.
-other = send(open(os.path.join(work, "slow-missile.vorlane-replay"), "rb").read())
+other = server.send(games["slow-missile"])[2]["id"]
 part = os.path.join(media, f"{other}.webm.part")
-deadline = time.monotonic() + 120
-while not os.path.exists(part) and time.monotonic() < deadline:
-    time.sleep(0.01)
-server.kill()
-server.wait()
+wait_until(lambda: os.path.exists(part), 120, 0.01)
+server.process.kill()
+server.process.wait()
 time.sleep(0.5)
 names = [os.path.join(media, name) for name in (f"{other}.webm", f"{other}-preview.webp")]
 check("a killed film", ([os.path.exists(name) for name in names], encoding(part)), ([False, False], False))
 server = start()
 check("made again", made(other)[:4], b"\x1a\x45\xdf\xa3")
-server.send_signal(signal.SIGTERM)
-check("SIGTERM", server.wait(timeout=30), 0)
-
-for failure in failures:
-    print("FAIL:", failure)
-sys.exit(1 if failures else 0)
+check("SIGTERM", server.stop(), 0)
+finish()
