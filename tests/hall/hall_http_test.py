@@ -2,13 +2,16 @@
 """The hall over HTTP: a real vorlane-hall on a free loopback port with a
 database of its own (SQLite in the default place, or a PostgreSQL the test
 starts), sent the replays a player and a cheat would send, and read back by
-a script and, on SQLite, by headless Chromium, which plays a game's video;
-then stopped by SIGTERM, killed during uploads and started again to prove
-what waited and what an earlier version proved, and last, on SQLite as
-root, run with its database on a small tmpfs until the disk is full.
+a script and, on SQLite, by headless Chromium, which plays a game's video,
+and by ffmpeg, which finds that video as long as the game and ending on its
+final picture; then stopped by SIGTERM, killed while it films and during
+uploads and started again to make what it left, and to prove what waited
+and what an earlier version proved, and last, on SQLite as root, run with
+its database on a small tmpfs until the disk is full.
 Usage: hall_http_test.py VORLANE_HALL RECORD_GAMES REPLAY_DATA_FOLDER VORLANE sqlite|postgresql"""
 import http.client
 import os
+import re
 import select
 import signal
 import socket
@@ -26,7 +29,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.wait import WebDriverWait
 
-from hall_harness import (Hall, Postgres, Sqlite, check, dated_apart, finish, free_port, record, statuses, tampered,
+from hall_database import (Hall, Postgres, Sqlite, check, dated_apart, finish, free_port, record, statuses, tampered,
                           wait_until, work)
 
 hall, record_games, data, game, kind = sys.argv[1:6]
@@ -64,8 +67,11 @@ server = start()
 status, headers, kept = server.send(standard)
 check("a finished game", (status, headers.get("Location"), kept["status"]), (201, kept["url"], "verified"))
 check("the same bytes again", server.send(standard)[::2], (200, kept))
+check("before its video is made", (server.ask("GET", kept["url"] + ".webm")[0], "being made" in server.get(kept["url"])),
+      (404, True))
 
-# Each refusal says why in JSON and is kept off every board.
+# Each refusal says why in JSON and is kept off every board (and is filmed never).
+refusals = []
 for what, replay, reason in [("tampered", tampered(standard), "not verified: score 4740, wave 1, but the game"),
                              ("not a replay", b"VRLNRPL\x1a nothing", ""),
                              ("a game that never ended", unfinished, "the game did not reach its game over"),
@@ -73,6 +79,7 @@ for what, replay, reason in [("tampered", tampered(standard), "not verified: sco
                               "the game was not played from its Start"),
                              ("a refused game sent again", unfinished, "the game did not reach its game over")]:
     status, _, answer = server.send(replay)
+    refusals.append(answer["id"])
     check(what, (status, answer["error"].startswith(reason), answer["error"] != ""), (422, True, True))
 
 
@@ -175,9 +182,39 @@ def look_in_chromium():
         browser.quit()
 
 
-# Once is enough: the pages are the same on either database.
+def ffmpeg(*arguments):
+    return subprocess.run(["ffmpeg", "-hide_banner", "-nostdin", *arguments], capture_output=True, text=True,
+                          timeout=120).stderr
+
+
+def look_at_the_video():
+    """The first game's video lasts as long as the entry says the game did,
+    its last frame is the entry's final picture, it is read a span at a
+    time and the board moves; a refused game has none."""
+    video, final, last = (os.path.join(work, name) for name in ("game.webm", "final.png", "last.png"))
+    open(video, "wb").write(server.ask("GET", kept["url"] + ".webm")[2])
+    open(final, "wb").write(server.ask("GET", kept["url"] + ".png")[2])
+    length = subprocess.run(["ffprobe", "-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", video],
+                            capture_output=True, text=True, check=True).stdout
+    ffmpeg("-y", "-sseof", "-1", "-i", video, "-update", "1", last)
+    psnr = re.search(r"average:([0-9.]+|inf)", ffmpeg("-i", last, "-i", final, "-lavfi", "psnr", "-f", "null", "-"))
+    check("the video lasts as the game and ends on its final picture",
+          (abs(float(length) - server.get(f"/api/entries/{kept['id']}")["length_s"]) < 1, float(psnr.group(1)) > 30),
+          (True, True))
+    status, headers, part = server.ask("GET", kept["url"] + ".webm", headers={"Range": "bytes=100-199"})
+    check("a span of it", (status, headers.get("Content-Range"), headers.get("Accept-Ranges"), part),
+          (206, f"bytes 100-199/{os.path.getsize(video)}", "bytes", open(video, "rb").read()[100:200]))
+    check("the board moves", (f'src="{kept["url"]}-preview.webp"' in server.get("/"),
+                              server.ask("GET", kept["url"] + "-preview.webp")[2][8:12]), (True, b"WEBP"))
+    check("a refused game has none", (server.ask("GET", f"/entries/{refusals[0]}.webm")[0],
+                                      [name for name in os.listdir(media) if name.startswith(f"{refusals[0]}")]), (404, []))
+
+
+# Once is enough: the pages and the videos are the same on either database.
+media = os.path.join(work, "vorlane", "media")
 if kind == "sqlite":
     look_in_chromium()
+    look_at_the_video()
 
 
 def send_from_game(replay, *hall_options):
@@ -244,9 +281,36 @@ if kind == "sqlite":
     check("an upload the first hall left waiting", statuses(db)[1], "rejected")
 check("SIGTERM", server.stop(), 0)
 
+
+def encoding(part):
+    """Whether a process still writes the file part."""
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            if part.encode() in open(f"/proc/{pid}/cmdline", "rb").read():
+                return True
+        except OSError:
+            pass
+    return False
+
+
+# Killed while it films, on SQLite: nothing under the video's names, and the
+# hall started again makes it.
+server = start()
+if kind == "sqlite":
+    filmed = server.send(dated_apart(games["slow-missile"], 3), "?name=%3Cs%3E%251%257%258")[2]["url"]
+    part = os.path.join(media, filmed.rsplit("/", 1)[1] + ".webm.part")
+    wait_until(lambda: os.path.exists(part), 120, 0.01)
+    server.process.kill()
+    server.process.wait()
+    time.sleep(0.5)
+    check("a killed film", ([os.path.exists(part[:-5]), os.path.exists(part[:-10] + "-preview.webp")], encoding(part)),
+          ([False, False], False))
+    server = start()
+    wait_until(lambda: server.ask("HEAD", filmed + ".webm")[0] == 200, 120)
+    check("made again", server.ask("GET", filmed + ".webm")[2][:4], b"\x1a\x45\xdf\xa3")
+
 # Killed as soon as one of eight uploads is answered: every answered upload
 # is in the database, and the hall started again proves those left waiting.
-server = start()
 answered, killing = [], threading.Lock()
 
 
@@ -309,9 +373,10 @@ if mounted:
         check("the first game after", [server.ask("GET", first["url"] + ending)[0] for ending in ["", ".png", ".vorlane-replay"]],
               [200] * 3)
         check("SIGTERM on a full disk", server.stop(), 0)
-        with sqlite3.connect(f"{small}/hall.sqlite") as full:
-            check("the database on a full disk", full.execute("PRAGMA integrity_check").fetchall(), [("ok",)])
-            check("the first game's bytes", full.execute("SELECT bytes FROM entries WHERE id = 1").fetchall(), [(standard,)])
+        full = sqlite3.connect(f"{small}/hall.sqlite")
+        check("the database on a full disk", full.execute("PRAGMA integrity_check").fetchall(), [("ok",)])
+        check("the first game's bytes", full.execute("SELECT bytes FROM entries WHERE id = 1").fetchall(), [(standard,)])
+        full.close()
     finally:
         server.process.kill()
         server.process.wait()

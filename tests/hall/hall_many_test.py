@@ -15,7 +15,7 @@ import sys
 import threading
 import time
 
-from hall_harness import Hall, Postgres, check, finish, record, wait_until, work
+from hall_database import Hall, Postgres, check, finish, record, wait_until, work
 
 hall, record_games = sys.argv[1:3]
 games = []

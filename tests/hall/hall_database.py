@@ -1,10 +1,11 @@
-"""What the hall's tests share: a real vorlane-hall on a free loopback port,
-asked over HTTP and sent the games record_games recorded or bytes altered
-from them, every check kept to be told at the end; and the database it runs
-on: a file of SQLite in the test's folder, or a PostgreSQL of the test's
-own, made with initdb in a temporary folder and served on a free loopback
-port (as nobody when the test runs as root, since PostgreSQL refuses to run
-as root), which can be stopped, started and frozen under the halls."""
+"""What the hall's tests (and its load figures) share: a real vorlane-hall
+on a free loopback port, asked over HTTP and sent the games record_games
+recorded or bytes altered from them, every check kept to be told at the end;
+and the database it runs on: a file of SQLite in the test's folder, or a
+PostgreSQL of the test's own, made with initdb in a temporary folder and
+served on a free loopback port (as nobody when the test runs as root, since
+PostgreSQL refuses to run as root), which can be stopped, started and frozen
+under the halls."""
 import atexit
 import http.client
 import json
