@@ -1,25 +1,12 @@
-"""What the hall's tests (and its load figures) share: a real vorlane-hall
-on a free loopback port, asked over HTTP and sent the games record_games
-recorded or bytes altered from them, every check kept to be told at the end;
-and the database it runs on: a file of SQLite in the test's folder, or a
-PostgreSQL of the test's own, made with initdb in a temporary folder and
-served on a free loopback port (as nobody when the test runs as root, since
-PostgreSQL refuses to run as root), which can be stopped, started and frozen
-under the halls."""
-import atexit
-import http.client
-import json
-import os
-import shutil
-import signal
-import socket
-import sqlite3
-import struct
-import subprocess
-import sys
-import tempfile
-import time
-import zlib
+# What the hall's tests (and its load figures) share: a real vorlane-hall
+# on a free loopback port, asked over HTTP and sent the games record_games
+# recorded or bytes altered from them, every check kept to be told at the end;
+# and the database it runs on: a file of SQLite in the test's folder, or a
+# PostgreSQL of the test's own, made with initdb in a temporary folder and
+# served on a free loopback port (as nobody when the test runs as root, since
+# PostgreSQL refuses to run as root), which can be stopped, started and frozen
+# under the halls.
+import atexit, http.client, json, os, shutil, signal, socket, sqlite3, struct, subprocess, sys, tempfile, time, zlib
 
 BIN = "/usr/lib/postgresql/15/bin"
 work = tempfile.mkdtemp()
@@ -44,16 +31,15 @@ def free_port():
         return probe.getsockname()[1]
 
 
+# What done() gave last: its first true answer, or its last false one.
 def wait_until(done, seconds=60, every=0.1):
-    """What done() gave last: the first true answer, or the last false one."""
     deadline = time.monotonic() + seconds
     while not (found := done()) and time.monotonic() < deadline:
         time.sleep(every)
     return found
 
 
-def record(record_games, folder=work, *seed):
-    """standard, slow-missile and no-start, as record_games tells."""
+def record(record_games, folder=work, *seed):  # the games record_games describes, by name
     subprocess.run([record_games, folder, *seed], check=True)
     return {name: open(os.path.join(folder, name + ".vorlane-replay"), "rb").read()
             for name in ("standard", "slow-missile", "no-start")}
@@ -65,15 +51,15 @@ def reframed(replay, offset, change):
     return replay[:14] + bytes(body) + struct.pack("<I", zlib.crc32(body))
 
 
-def tampered(replay, change=1):
-    """One byte of the last record changed and the checksum mended."""
+def tampered(replay, change=1):  # one byte of the last record changed and the checksum mended
     return reframed(replay, len(replay) - 20, change)
 
 
+# The same game with the date in its file (after the game's version and the
+# pictures' digest) a few ms apart: other bytes, the same play.
 def dated_apart(replay, ms=1):
-    """The same game with the date in its file a few ms apart: other bytes, the same play."""
     body = replay[14:-4]
-    return reframed(replay, 1 + body[0] + 1 + body[1 + body[0]], ms << 1)  # after the version and the pictures' digest
+    return reframed(replay, 1 + body[0] + 1 + body[1 + body[0]], ms << 1)
 
 
 class Hall:
@@ -82,7 +68,6 @@ class Hall:
         self.process = subprocess.Popen([program, "--listen", f"127.0.0.1:{self.port}", *options],
                                         stdout=subprocess.PIPE, text=True, env=env)
         assert self.process.stdout.readline() == f"vorlane-hall: serving on http://127.0.0.1:{self.port}/\n"
-        self.pid = self.process.pid
 
     def ask(self, method, path, body=None, headers={}, source=None):
         connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=60, source_address=source)
@@ -138,9 +123,9 @@ class Postgres:
     def stop(self, mode="fast", check=True):
         self.run(f"{BIN}/pg_ctl", "-D", self.data, "-w", "-m", mode, "stop", check=check)
 
+    # SIGSTOP: the server and its backends stop answering at all, the
+    # connections left open; SIGCONT: they go on.
     def pause(self, signal):
-        """SIGSTOP: the server and its backends stop answering at all, the
-        connections left open; SIGCONT: they go on."""
         postmaster = open(os.path.join(self.data, "postmaster.pid")).readline().strip()
         backends = subprocess.run(["pgrep", "-P", postmaster], capture_output=True, text=True).stdout.split()
         for pid in [postmaster, *backends]:

@@ -1,19 +1,13 @@
 #!/usr/bin/env python3
-"""One hall on many machines: two servers that prove nothing and two
-provers of their own, all on one PostgreSQL the test starts. Games are sent
-to both servers, the same bytes to both at once, and a prover is killed in
-the middle of a proof: every answered upload is one entry, proven, and
-both servers show the same boards. Then PostgreSQL is stopped under the
-servers, and frozen, and they answer 503 with Retry-After until it is
-back, and go on.
-Usage: hall_many_test.py VORLANE_HALL RECORD_GAMES"""
-import json
-import os
-import signal
-import subprocess
-import sys
-import threading
-import time
+# One hall on many machines: two servers that prove nothing and two
+# provers of their own, all on one PostgreSQL the test starts. Games are sent
+# to both servers, the same bytes to both at once, and a prover is killed in
+# the middle of a proof: every answered upload is one entry, proven, and
+# both servers show the same boards. Then PostgreSQL is stopped under the
+# servers, and frozen, and they answer 503 with Retry-After until it is
+# back, and go on.
+# Usage: hall_many_test.py VORLANE_HALL RECORD_GAMES
+import json, os, signal, subprocess, sys, threading, time
 
 from hall_database import Hall, Postgres, check, finish, record, wait_until, work
 
@@ -67,8 +61,7 @@ boards = [server.ask("GET", board)[2] for server in halls]
 check("both servers show one board", (boards[0] == boards[1], len(json.loads(boards[0])) > 0), (True, True))
 
 
-def unavailable(path):
-    """503 with Retry-After, soon."""
+def unavailable(path):  # 503 with Retry-After, soon
     began = time.monotonic()
     status, headers, _ = halls[0].ask("GET", path)
     return status, "Retry-After" in headers, time.monotonic() - began < 15
