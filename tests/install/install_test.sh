@@ -41,4 +41,4 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$prefix/package" >"$prefix/
   fail "CPack made a Debian package of the default layout"
 grep -q 'make the Debian package with tools/make-deb' "$prefix/cpack.log" ||
   fail "CPack did not point to tools/make-deb: $(cat "$prefix/cpack.log")"
-ls "$prefix/package"/*.deb >/dev/null 2>&1 && fail "a package was left"
+! ls "$prefix/package"/*.deb >/dev/null 2>&1 || fail "a package was left"

@@ -67,9 +67,8 @@ started+=($!)
 poll 10 grep -qs serving "$work/hall.log" || fail "the packaged hall did not start: $(cat "$work/hall.log")"
 replay="$top/tests/replay/data/version-3.vorlane-replay"
 exec 3<>"/dev/tcp/127.0.0.1/$port"
-printf 'POST /api/replays HTTP/1.1\r\nHost: hall\r\nContent-Length: %d\r\nConnection: close\r\n\r\n' \
-    "$(stat -c %s "$replay")" >&3
-cat "$replay" >&3
+{ printf 'POST /api/replays HTTP/1.1\r\nHost: hall\r\nContent-Length: %d\r\nConnection: close\r\n\r\n' \
+    "$(stat -c %s "$replay")"; cat "$replay"; } >&3
 answer=$(timeout 60 cat <&3)
 exec 3<&-
 grep -q '^HTTP/1.1 422' <<<"$answer" && grep -q 'the game did not reach its game over' <<<"$answer" ||
