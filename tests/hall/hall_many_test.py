@@ -7,16 +7,13 @@
 # servers, and frozen, and they answer 503 with Retry-After until it is
 # back, and go on.
 # Usage: hall_many_test.py VORLANE_HALL RECORD_GAMES
-import json, os, signal, subprocess, sys, threading, time
+import json, signal, subprocess, sys, threading, time
 
-from hall_database import Hall, Postgres, check, finish, record, wait_until, work
+from hall_database import Hall, Postgres, check, dated_apart, finish, record, wait_until
 
 hall, record_games = sys.argv[1:3]
-games = []
-for seed in "1234":
-    os.mkdir(os.path.join(work, seed))
-    recorded = record(record_games, os.path.join(work, seed), seed)
-    games += [recorded["standard"], recorded["slow-missile"]]
+recorded = record(record_games)
+games = [dated_apart(recorded[name], ms) for ms in range(1, 5) for name in ("standard", "slow-missile")]
 db = Postgres()
 halls = [Hall(hall, "--database", db.url, "--provers", "0") for _ in range(2)]
 provers = [subprocess.Popen([hall, "prove", "--database", db.url, "--provers", "1"], stdout=subprocess.PIPE, text=True)
