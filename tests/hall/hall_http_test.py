@@ -258,7 +258,6 @@ if kind == "sqlite":
     check("an upload the first hall left waiting", statuses(db)[1], "rejected")
 check("SIGTERM", server.stop(), 0)
 
-
 # Once is enough: the pages and the videos are the same on either database.
 # Then killed while it films: nothing under the video's names, no process
 # left writing it, and the hall started again makes it.
