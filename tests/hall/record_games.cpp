@@ -17,7 +17,8 @@
 
 namespace {
 
-bool write(const QString& path, const QByteArray& bytes) {
+bool write(const QString& path, const Replay& replay) {
+    const QByteArray bytes = encodeReplay(replay);
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
@@ -26,17 +27,15 @@ Replay withoutStartFirst(Replay replay) {
     RecordStream records;
     RecordReader reader(replay.records);
     ReplayRecord record;
-    bool first = true;
-    while (reader.next(record)) {
+    for (bool first = true; reader.next(record); first = false) {
         if (first) records.add(ReplayRecord::at(GameEvent::keyUp(Swinger::Left, 0), record.milliseconds));
-        first = false;
         records.add(record);
     }
     replay.records = records;
     return replay;
 }
 
-bool record(const QString& folder, const QString& name, bool slowMissile, unsigned seed) {
+bool record(const QString& folder, bool slowMissile, unsigned seed) {
     ScriptedSession session(seed);
     session.platform.answers.push_back(QStringLiteral("ACE"));
     session.load();
@@ -45,24 +44,18 @@ bool record(const QString& folder, const QString& name, bool slowMissile, unsign
     session.playUntilOver(60 * 60 * 1000, Swinger{session});
     if (session.kept.empty()) return false;
     const Replay game = session.games().back();
-    if (slowMissile) return write(folder + name, encodeReplay(game));
-    return write(folder + name, encodeReplay(game)) &&
-           write(folder + QStringLiteral("/no-start.vorlane-replay"), encodeReplay(withoutStartFirst(game)));
+    if (slowMissile) return write(folder + QStringLiteral("/slow-missile.vorlane-replay"), game);
+    return write(folder + QStringLiteral("/standard.vorlane-replay"), game) &&
+           write(folder + QStringLiteral("/no-start.vorlane-replay"), withoutStartFirst(game));
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QGuiApplication application(argc, argv);
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: record_games FOLDER [SEED]\n");
-        return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const QString folder = QString::fromLocal8Bit(argc > 1 ? argv[1] : "");
     const unsigned seed = argc == 3 ? std::strtoul(argv[2], nullptr, 10) : 20261208;
-    if (record(folder, QStringLiteral("/standard.vorlane-replay"), false, seed) &&
-        record(folder, QStringLiteral("/slow-missile.vorlane-replay"), true, seed))
-        return 0;
-    std::fprintf(stderr, "record_games: cannot record the games into %s\n", argv[1]);
+    if ((argc == 2 || argc == 3) && record(folder, false, seed) && record(folder, true, seed)) return 0;
+    std::fprintf(stderr, "usage: record_games FOLDER [SEED], a folder it can write into\n");
     return 1;
 }
